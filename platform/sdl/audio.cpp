@@ -1,0 +1,59 @@
+// Sound out: an SDL device whose callback pulls the platform's mix.
+#include <cstdint>
+
+#include "platform/host.h"
+#include "platform/host_events.h"
+#include "platform/sdl/host_state.h"
+
+namespace sdlhost {
+
+namespace {
+
+constexpr int kPreferredRate = 44100;
+constexpr Uint16 kFramesPerCallback = 1024;
+
+int gRate = kPreferredRate;
+
+void Callback(void*, Uint8* stream, int len) {
+    platform::MixAudio(reinterpret_cast<int16_t*>(stream), len / static_cast<int>(sizeof(int16_t)), gRate);
+}
+
+}  // namespace
+
+}  // namespace sdlhost
+
+namespace host {
+
+bool OpenAudio(int* sampleRate) {
+    sdlhost::HostState& s = sdlhost::State();
+    if (s.audio == 0) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+            SDL_Log("kalvenor: no audio: %s", SDL_GetError());
+            return false;
+        }
+        SDL_AudioSpec want{}, have{};
+        want.freq = sdlhost::kPreferredRate;
+        want.format = AUDIO_S16SYS;
+        want.channels = 1;
+        want.samples = sdlhost::kFramesPerCallback;
+        want.callback = sdlhost::Callback;
+        s.audio = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        if (s.audio == 0) {
+            SDL_Log("kalvenor: cannot open the audio device: %s", SDL_GetError());
+            return false;
+        }
+        sdlhost::gRate = have.freq;
+        SDL_PauseAudioDevice(s.audio, 0);
+    }
+    if (sampleRate) *sampleRate = sdlhost::gRate;
+    return true;
+}
+
+void CloseAudio() {
+    sdlhost::HostState& s = sdlhost::State();
+    if (s.audio == 0) return;
+    SDL_CloseAudioDevice(s.audio);
+    s.audio = 0;
+}
+
+}  // namespace host

@@ -1,0 +1,42 @@
+#include "platform/sdl/host_state.h"
+
+#include <cstdio>
+
+namespace sdlhost {
+
+HostState& State() {
+    static HostState state;
+    return state;
+}
+
+bool EnsureVideo() {
+    HostState& s = State();
+    if (s.videoTried) return s.videoReady;
+    s.videoTried = true;
+    // The game reads raw relative motion, one unit per pixel, whatever the
+    // window's size; and it paces itself, so presents never wait for vsync.
+    SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_SCALING, "0");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "kalvenor: no display: %s\n", SDL_GetError());
+        return false;
+    }
+    s.videoReady = true;
+    return true;
+}
+
+void Shutdown() {
+    HostState& s = State();
+    if (s.audio != 0) SDL_CloseAudioDevice(s.audio);
+    s.audio = 0;
+    if (s.texture) SDL_DestroyTexture(s.texture);
+    if (s.renderer) SDL_DestroyRenderer(s.renderer);
+    if (s.window) SDL_DestroyWindow(s.window);
+    s.texture = nullptr;
+    s.renderer = nullptr;
+    s.window = nullptr;
+    SDL_Quit();
+}
+
+}  // namespace sdlhost

@@ -1,0 +1,157 @@
+// From SDL's keyboard positions to the codes the game reads: the Win32
+// virtual key of its key messages and the DirectInput key index of the
+// keyboard state.
+#pragma once
+
+#include <SDL2/SDL_scancode.h>
+#include <dinput.h>
+#include <windows.h>
+
+#include <cstdint>
+
+namespace sdlhost {
+
+struct KeyCodes {
+    uint8_t vk;   // 0: no key message
+    uint8_t dik;  // 0: not in the keyboard state
+    // Windows delivers these as WM_SYSKEYDOWN/UP, which the game leaves to
+    // the default handling, so they never reach it as key messages.
+    bool system;
+};
+
+namespace keys {
+
+// Codes that our Win32 and DirectInput headers do not name.
+constexpr uint8_t kVkSnapshot = 0x2C, kVkLWin = 0x5B, kVkRWin = 0x5C, kVkApps = 0x5D, kVkF13 = 0x7C,
+                  kVkF14 = 0x7D, kVkF15 = 0x7E, kVkOem102 = 0xE2;
+constexpr uint8_t kDikOem102 = 0x56, kDikF13 = 0x64, kDikF14 = 0x65, kDikF15 = 0x66, kDikSysRq = 0xB7,
+                  kDikLWin = 0xDB, kDikRWin = 0xDC, kDikApps = 0xDD;
+
+struct Entry {
+    SDL_Scancode scancode;
+    KeyCodes codes;
+};
+
+// Shift and Control arrive as the generic VK_SHIFT / VK_CONTROL, as in
+// WM_KEYDOWN; the keyboard state tells left from right.
+constexpr Entry kTable[] = {
+    {SDL_SCANCODE_ESCAPE, {VK_ESCAPE, DIK_ESCAPE, false}},
+    {SDL_SCANCODE_1, {'1', DIK_1, false}},
+    {SDL_SCANCODE_2, {'2', DIK_2, false}},
+    {SDL_SCANCODE_3, {'3', DIK_3, false}},
+    {SDL_SCANCODE_4, {'4', DIK_4, false}},
+    {SDL_SCANCODE_5, {'5', DIK_5, false}},
+    {SDL_SCANCODE_6, {'6', DIK_6, false}},
+    {SDL_SCANCODE_7, {'7', DIK_7, false}},
+    {SDL_SCANCODE_8, {'8', DIK_8, false}},
+    {SDL_SCANCODE_9, {'9', DIK_9, false}},
+    {SDL_SCANCODE_0, {'0', DIK_0, false}},
+    {SDL_SCANCODE_MINUS, {VK_OEM_MINUS, DIK_MINUS, false}},
+    {SDL_SCANCODE_EQUALS, {VK_OEM_PLUS, DIK_EQUALS, false}},
+    {SDL_SCANCODE_BACKSPACE, {VK_BACK, DIK_BACK, false}},
+    {SDL_SCANCODE_TAB, {VK_TAB, DIK_TAB, false}},
+    {SDL_SCANCODE_Q, {'Q', DIK_Q, false}},
+    {SDL_SCANCODE_W, {'W', DIK_W, false}},
+    {SDL_SCANCODE_E, {'E', DIK_E, false}},
+    {SDL_SCANCODE_R, {'R', DIK_R, false}},
+    {SDL_SCANCODE_T, {'T', DIK_T, false}},
+    {SDL_SCANCODE_Y, {'Y', DIK_Y, false}},
+    {SDL_SCANCODE_U, {'U', DIK_U, false}},
+    {SDL_SCANCODE_I, {'I', DIK_I, false}},
+    {SDL_SCANCODE_O, {'O', DIK_O, false}},
+    {SDL_SCANCODE_P, {'P', DIK_P, false}},
+    {SDL_SCANCODE_LEFTBRACKET, {VK_OEM_4, DIK_LBRACKET, false}},
+    {SDL_SCANCODE_RIGHTBRACKET, {VK_OEM_6, DIK_RBRACKET, false}},
+    {SDL_SCANCODE_RETURN, {VK_RETURN, DIK_RETURN, false}},
+    {SDL_SCANCODE_LCTRL, {VK_CONTROL, DIK_LCONTROL, false}},
+    {SDL_SCANCODE_A, {'A', DIK_A, false}},
+    {SDL_SCANCODE_S, {'S', DIK_S, false}},
+    {SDL_SCANCODE_D, {'D', DIK_D, false}},
+    {SDL_SCANCODE_F, {'F', DIK_F, false}},
+    {SDL_SCANCODE_G, {'G', DIK_G, false}},
+    {SDL_SCANCODE_H, {'H', DIK_H, false}},
+    {SDL_SCANCODE_J, {'J', DIK_J, false}},
+    {SDL_SCANCODE_K, {'K', DIK_K, false}},
+    {SDL_SCANCODE_L, {'L', DIK_L, false}},
+    {SDL_SCANCODE_SEMICOLON, {VK_OEM_1, DIK_SEMICOLON, false}},
+    {SDL_SCANCODE_APOSTROPHE, {VK_OEM_7, DIK_APOSTROPHE, false}},
+    {SDL_SCANCODE_GRAVE, {VK_OEM_3, DIK_GRAVE, false}},
+    {SDL_SCANCODE_LSHIFT, {VK_SHIFT, DIK_LSHIFT, false}},
+    {SDL_SCANCODE_BACKSLASH, {VK_OEM_5, DIK_BACKSLASH, false}},
+    {SDL_SCANCODE_Z, {'Z', DIK_Z, false}},
+    {SDL_SCANCODE_X, {'X', DIK_X, false}},
+    {SDL_SCANCODE_C, {'C', DIK_C, false}},
+    {SDL_SCANCODE_V, {'V', DIK_V, false}},
+    {SDL_SCANCODE_B, {'B', DIK_B, false}},
+    {SDL_SCANCODE_N, {'N', DIK_N, false}},
+    {SDL_SCANCODE_M, {'M', DIK_M, false}},
+    {SDL_SCANCODE_COMMA, {VK_OEM_COMMA, DIK_COMMA, false}},
+    {SDL_SCANCODE_PERIOD, {VK_OEM_PERIOD, DIK_PERIOD, false}},
+    {SDL_SCANCODE_SLASH, {VK_OEM_2, DIK_SLASH, false}},
+    {SDL_SCANCODE_RSHIFT, {VK_SHIFT, DIK_RSHIFT, false}},
+    {SDL_SCANCODE_KP_MULTIPLY, {VK_MULTIPLY, DIK_MULTIPLY, false}},
+    {SDL_SCANCODE_LALT, {VK_MENU, DIK_LMENU, true}},
+    {SDL_SCANCODE_SPACE, {VK_SPACE, DIK_SPACE, false}},
+    {SDL_SCANCODE_CAPSLOCK, {VK_CAPITAL, DIK_CAPITAL, false}},
+    {SDL_SCANCODE_F1, {VK_F1, DIK_F1, false}},
+    {SDL_SCANCODE_F2, {VK_F2, DIK_F2, false}},
+    {SDL_SCANCODE_F3, {VK_F3, DIK_F3, false}},
+    {SDL_SCANCODE_F4, {VK_F4, DIK_F4, false}},
+    {SDL_SCANCODE_F5, {VK_F5, DIK_F5, false}},
+    {SDL_SCANCODE_F6, {VK_F6, DIK_F6, false}},
+    {SDL_SCANCODE_F7, {VK_F7, DIK_F7, false}},
+    {SDL_SCANCODE_F8, {VK_F8, DIK_F8, false}},
+    {SDL_SCANCODE_F9, {VK_F9, DIK_F9, false}},
+    {SDL_SCANCODE_F10, {VK_F10, DIK_F10, true}},
+    {SDL_SCANCODE_NUMLOCKCLEAR, {VK_NUMLOCK, DIK_NUMLOCK, false}},
+    {SDL_SCANCODE_SCROLLLOCK, {VK_SCROLL, DIK_SCROLL, false}},
+    {SDL_SCANCODE_KP_7, {VK_NUMPAD0 + 7, DIK_NUMPAD7, false}},
+    {SDL_SCANCODE_KP_8, {VK_NUMPAD0 + 8, DIK_NUMPAD8, false}},
+    {SDL_SCANCODE_KP_9, {VK_NUMPAD0 + 9, DIK_NUMPAD9, false}},
+    {SDL_SCANCODE_KP_MINUS, {VK_SUBTRACT, DIK_SUBTRACT, false}},
+    {SDL_SCANCODE_KP_4, {VK_NUMPAD0 + 4, DIK_NUMPAD4, false}},
+    {SDL_SCANCODE_KP_5, {VK_NUMPAD0 + 5, DIK_NUMPAD5, false}},
+    {SDL_SCANCODE_KP_6, {VK_NUMPAD0 + 6, DIK_NUMPAD6, false}},
+    {SDL_SCANCODE_KP_PLUS, {VK_ADD, DIK_ADD, false}},
+    {SDL_SCANCODE_KP_1, {VK_NUMPAD0 + 1, DIK_NUMPAD1, false}},
+    {SDL_SCANCODE_KP_2, {VK_NUMPAD0 + 2, DIK_NUMPAD2, false}},
+    {SDL_SCANCODE_KP_3, {VK_NUMPAD0 + 3, DIK_NUMPAD3, false}},
+    {SDL_SCANCODE_KP_0, {VK_NUMPAD0, DIK_NUMPAD0, false}},
+    {SDL_SCANCODE_KP_PERIOD, {VK_DECIMAL, DIK_DECIMAL, false}},
+    {SDL_SCANCODE_NONUSBACKSLASH, {kVkOem102, kDikOem102, false}},
+    {SDL_SCANCODE_F11, {VK_F11, DIK_F11, false}},
+    {SDL_SCANCODE_F12, {VK_F12, DIK_F12, false}},
+    {SDL_SCANCODE_F13, {kVkF13, kDikF13, false}},
+    {SDL_SCANCODE_F14, {kVkF14, kDikF14, false}},
+    {SDL_SCANCODE_F15, {kVkF15, kDikF15, false}},
+    {SDL_SCANCODE_KP_ENTER, {VK_RETURN, DIK_NUMPADENTER, false}},
+    {SDL_SCANCODE_RCTRL, {VK_CONTROL, DIK_RCONTROL, false}},
+    {SDL_SCANCODE_KP_DIVIDE, {VK_DIVIDE, DIK_DIVIDE, false}},
+    {SDL_SCANCODE_PRINTSCREEN, {kVkSnapshot, kDikSysRq, false}},
+    {SDL_SCANCODE_RALT, {VK_MENU, DIK_RMENU, true}},
+    {SDL_SCANCODE_PAUSE, {VK_PAUSE, DIK_PAUSE, false}},
+    {SDL_SCANCODE_HOME, {VK_HOME, DIK_HOME, false}},
+    {SDL_SCANCODE_UP, {VK_UP, DIK_UP, false}},
+    {SDL_SCANCODE_PAGEUP, {VK_PRIOR, DIK_PRIOR, false}},
+    {SDL_SCANCODE_LEFT, {VK_LEFT, DIK_LEFT, false}},
+    {SDL_SCANCODE_RIGHT, {VK_RIGHT, DIK_RIGHT, false}},
+    {SDL_SCANCODE_END, {VK_END, DIK_END, false}},
+    {SDL_SCANCODE_DOWN, {VK_DOWN, DIK_DOWN, false}},
+    {SDL_SCANCODE_PAGEDOWN, {VK_NEXT, DIK_NEXT, false}},
+    {SDL_SCANCODE_INSERT, {VK_INSERT, DIK_INSERT, false}},
+    {SDL_SCANCODE_DELETE, {VK_DELETE, DIK_DELETE, false}},
+    {SDL_SCANCODE_LGUI, {kVkLWin, kDikLWin, false}},
+    {SDL_SCANCODE_RGUI, {kVkRWin, kDikRWin, false}},
+    {SDL_SCANCODE_APPLICATION, {kVkApps, kDikApps, false}},
+};
+
+}  // namespace keys
+
+// The codes of a keyboard position; {0, 0, false} for a key we do not know.
+inline KeyCodes MapScancode(int scancode) {
+    for (const keys::Entry& e : keys::kTable)
+        if (e.scancode == scancode) return e.codes;
+    return {0, 0, false};
+}
+
+}  // namespace sdlhost

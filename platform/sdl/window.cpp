@@ -1,0 +1,120 @@
+// The window: created borderless over the whole desktop when the game shows
+// it; Alt+Enter switches to a whole-factor window and back without the game
+// seeing any change.
+#include <cstdint>
+
+#include "platform/host.h"
+#include "platform/sdl/host_state.h"
+#include "platform/sdl/letterbox.h"
+
+namespace sdlhost {
+
+namespace {
+
+// Focus events caused by a mode switch settle within this long.
+constexpr uint32_t kModeSwitchQuietMs = 500;
+
+void CreateWindowAndRenderer() {
+    HostState& s = State();
+    s.window = SDL_CreateWindow("Kalvenor", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kFrameWidth,
+                                kFrameHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    if (!s.window) {
+        SDL_Log("kalvenor: cannot create the window: %s", SDL_GetError());
+        return;
+    }
+    SetWindowIcon(s.window);
+    s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED);
+    if (!s.renderer) s.renderer = SDL_CreateRenderer(s.window, -1, SDL_RENDERER_SOFTWARE);
+    if (!s.renderer) {
+        SDL_Log("kalvenor: cannot create a renderer: %s", SDL_GetError());
+        return;
+    }
+    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(s.renderer);
+    SDL_RenderPresent(s.renderer);
+    s.windowed = false;
+    s.closeSent = false;
+    s.focusQuietUntil = SDL_GetTicks() + kModeSwitchQuietMs;
+    ApplyMouseMode();
+}
+
+void DestroyWindowAndRenderer() {
+    HostState& s = State();
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    if (s.texture) SDL_DestroyTexture(s.texture);
+    if (s.renderer) SDL_DestroyRenderer(s.renderer);
+    if (s.window) SDL_DestroyWindow(s.window);
+    s.texture = nullptr;
+    s.renderer = nullptr;
+    s.window = nullptr;
+}
+
+}  // namespace
+
+void ApplyMouseMode() {
+    HostState& s = State();
+    if (!s.window) return;
+    // Relative mode captures the pointer; let it go while in the background.
+    SDL_SetRelativeMouseMode(s.foreground ? SDL_TRUE : SDL_FALSE);
+    SDL_ShowCursor(s.pointerVisible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void ToggleWindowed() {
+    HostState& s = State();
+    if (!s.window) return;
+    s.focusQuietUntil = SDL_GetTicks() + kModeSwitchQuietMs;
+    if (s.windowed) {
+        SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        s.windowed = false;
+    } else {
+        SDL_Rect usable{0, 0, kFrameWidth, kFrameHeight};
+        int display = SDL_GetWindowDisplayIndex(s.window);
+        if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) {
+            SDL_DisplayMode mode;
+            if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+                usable.w = mode.w;
+                usable.h = mode.h;
+            }
+        }
+        int factor = WindowFactor(usable.w, usable.h, kFrameWidth, kFrameHeight);
+        SDL_SetWindowFullscreen(s.window, 0);
+        SDL_SetWindowBordered(s.window, SDL_TRUE);
+        SDL_SetWindowSize(s.window, kFrameWidth * factor, kFrameHeight * factor);
+        SDL_SetWindowPosition(s.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        s.windowed = true;
+    }
+    ApplyMouseMode();
+    Redraw();
+}
+
+}  // namespace sdlhost
+
+namespace host {
+
+void WindowShown(bool shown) {
+    sdlhost::HostState& s = sdlhost::State();
+    if (shown) {
+        if (!s.window && sdlhost::EnsureVideo()) sdlhost::CreateWindowAndRenderer();
+    } else {
+        sdlhost::StatsReport();
+        sdlhost::DestroyWindowAndRenderer();
+    }
+}
+
+void ShowPointer(bool visible) {
+    sdlhost::State().pointerVisible = visible;
+    if (sdlhost::State().window) SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void ScreenSize(int* width, int* height) {
+    int w = sdlhost::kFrameWidth, h = sdlhost::kFrameHeight;
+    SDL_DisplayMode mode;
+    if (sdlhost::EnsureVideo() && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        w = mode.w;
+        h = mode.h;
+    }
+    if (width) *width = w;
+    if (height) *height = h;
+}
+
+}  // namespace host
