@@ -4,7 +4,6 @@
 
 #include "platform/host.h"
 #include "platform/host_events.h"
-#include "platform/internal.h"
 #include "platform/sdl/host_state.h"
 #include "platform/sdl/key_map.h"
 
@@ -34,11 +33,6 @@ void OnKey(const SDL_KeyboardEvent& key) {
     }
     KeyCodes codes = MapScancode(sc);
     if (codes.vk == 0 && codes.dik == 0) return;
-    // With Alt held, Windows sends every key as a system key.
-    if (codes.system || (key.keysym.mod & KMOD_ALT)) {
-        if (codes.dik != 0 && State().foreground) platform::InputKey(codes.dik, down);
-        return;
-    }
     platform::HostKey(codes.vk, codes.dik, down, key.repeat != 0);
 }
 
