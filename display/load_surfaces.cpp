@@ -1,0 +1,31 @@
+// Display::LoadSurfaces: the six pictures into their slots, with their keys.
+#include "display/bitmap_loader.h"
+#include "display/display.h"
+
+namespace {
+
+struct Picture {
+    LPDIRECTDRAWSURFACE* slot;
+    const char* name;
+};
+
+const Picture kPictures[] = {
+    {&lpDDSSprites, "SPRITES"}, {&lpDDSIntroPic, "INTROPIC"}, {&lpDDSPresident, "PRESIDENT"},
+    {&lpDDSVillain, "VILLAIN"}, {&lpDDSDesert, "DESERT"},     {&lpDDSFonts, "FONTS"},
+};
+
+LPDIRECTDRAWSURFACE* const kKeyedSlots[] = {&lpDDSSprites, &lpDDSPresident, &lpDDSVillain, &lpDDSDesert,
+                                            &lpDDSFonts};
+
+}  // namespace
+
+void Display::LoadSurfaces() {
+    for (const Picture& p : kPictures) {
+        // A picture that fails to load keeps the surface the slot already
+        // holds, so a later reload cannot take a working picture away.
+        LPDIRECTDRAWSURFACE surface = DDLoadBitmap(lpDD, p.name, 0, 0);
+        if (surface != nullptr) StoreSurface(*p.slot, surface);
+    }
+    for (LPDIRECTDRAWSURFACE* slot : kKeyedSlots)
+        if (*slot != nullptr) DDSetColorKey(*slot, RGB(0, 0, 0));
+}

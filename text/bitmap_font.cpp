@@ -1,0 +1,14 @@
+// BitmapFont construction and destruction: the two fonts' fixed metrics.
+#include "text/bitmap_font.h"
+
+BitmapFont::BitmapFont()
+    : fonts{{32, 38, 0}, {24, 24, -1}}, glyphWidths(nullptr), firstRow(nullptr), glyphsPerRow(nullptr), fontCount(0) {}
+
+BitmapFont::~BitmapFont() {
+    delete[] glyphWidths;
+    delete[] firstRow;
+    delete[] glyphsPerRow;
+    glyphWidths = nullptr;
+    firstRow = nullptr;
+    glyphsPerRow = nullptr;
+}
