@@ -1,0 +1,45 @@
+#!/usr/bin/env python3
+"""Checks that the sound written by SDL's disk driver (raw signed 16-bit
+mono) is loud after each shot and quiet before them.
+
+usage: check_audio.py RAWFILE RATE QUIET_AT SHOT_AT...
+  positions are byte offsets into RAWFILE, taken as the file's size when the
+  quiet moment was sampled or the shot was fired
+"""
+import math
+import struct
+import sys
+
+WINDOW_S = 0.5
+
+
+def rms(samples):
+    return math.sqrt(sum(s * s for s in samples) / len(samples)) if samples else 0.0
+
+
+def main():
+    path, rate = sys.argv[1], int(sys.argv[2])
+    positions = [int(p) // 2 for p in sys.argv[3:]]
+    with open(path, "rb") as f:
+        data = f.read()
+    count = len(data) // 2
+    samples = struct.unpack("<%dh" % count, data[:count * 2])
+    span = int(rate * WINDOW_S)
+
+    def window(start):
+        return samples[start:start + span]
+
+    quiet_at, shots = positions[0], positions[1:]
+    quiet = rms(window(quiet_at))
+    print("audio: %d samples (%.1f s); quiet level %.0f" % (count, count / rate, quiet))
+    failed = 0
+    for n, at in enumerate(shots, 1):
+        level = rms(window(at))
+        ok = level > 4 * quiet + 200
+        failed += not ok
+        print("%s shot %d at %.2f s: level %.0f" % ("ok  " if ok else "FAIL", n, at / rate, level))
+    return 1 if failed or not shots else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

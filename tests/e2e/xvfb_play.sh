@@ -1,0 +1,210 @@
+#!/bin/bash
+# Plays the real game on a virtual X screen: the intro, a few shots and a
+# reload, the game-over screen, then Escape; at 800x600 and letterboxed at
+# 1920x1080. Screenshots are checked against the game's own bitmaps and the
+# sound written by SDL's disk driver is checked for the shots.
+#
+# usage: xvfb_play.sh KALVENOR RESOURCE_DIR WORK_DIR [DOCS_DIR]
+# Exit 77 (skipped) when a tool is missing.
+set -u
+
+exe=$1
+resdir=$2
+work=$3
+docs=${4:-}
+here=$(cd "$(dirname "$0")" && pwd)
+
+for tool in Xvfb xdotool xwd convert python3 timeout; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "SKIP: $tool is not installed"
+        exit 77
+    fi
+done
+if [ ! -x "$exe" ]; then
+    echo "SKIP: no kalvenor executable at $exe"
+    exit 77
+fi
+
+mkdir -p "$work"
+rm -f "$work"/*.png "$work"/*.ppm "$work"/*.raw "$work"/*.log
+for name in intropic desert sprites; do
+    convert "$resdir/$name.bmp" "ppm:$work/$name.ppm" || { echo "FAIL: cannot read $resdir/$name.bmp"; exit 1; }
+done
+
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+xvfb_pid=
+game_pid=
+cleanup() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    wait 2>/dev/null
+}
+trap cleanup EXIT
+
+start_x() {
+    local size=$1 n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb-$size.log" 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        for _ in $(seq 50); do
+            xdpyinfo >/dev/null 2>&1 && return 0
+            [ -e "/tmp/.X11-unix/X$n" ] && xwd -root -silent >/dev/null 2>&1 && return 0
+            sleep 0.1
+        done
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    done
+    return 1
+}
+
+stop_x() {
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=
+}
+
+shot() {
+    xwd -root -silent | convert xwd:- "png:$work/$1.png" && convert "$work/$1.png" "ppm:$work/$1.ppm"
+}
+
+check() {
+    local name=$1
+    shift
+    echo "-- $name"
+    python3 "$here/check_screen.py" "$work/$name.ppm" "$@" "$work" || fail "$name"
+}
+
+size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }
+
+click() {
+    xdotool mousedown "$1"
+    sleep 0.08
+    xdotool mouseup "$1"
+    sleep 0.25
+}
+
+# Starts the game and waits for its window and the intro.
+launch() {
+    local tag=$1
+    audio="$work/audio-$tag.raw"
+    SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" KALVENOR_DEBUG=1 \
+        "$exe" >"$work/game-$tag.log" 2>&1 &
+    game_pid=$!
+    if ! timeout 10 xdotool search --sync --name Kalvenor >/dev/null; then
+        fail "$tag: no window appeared"
+        return 1
+    fi
+    sleep 1.5
+}
+
+# Escape must end the process by itself, with status 0.
+quit() {
+    local tag=$1 status
+    xdotool key Escape
+    for _ in $(seq 50); do
+        kill -0 "$game_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$game_pid" 2>/dev/null; then
+        fail "$tag: still running 5 s after Escape"
+        kill "$game_pid"
+    fi
+    wait "$game_pid"
+    status=$?
+    game_pid=
+    [ "$status" -eq 0 ] || fail "$tag: exit status $status after Escape"
+    echo "-- $tag: exit status $status"
+    grep "frames" "$work/game-$tag.log" || true
+}
+
+# Puts the crosshair at (x, y): the cursor clamps at the top-left corner,
+# then moves one game pixel per unit of motion.
+aim() {
+    xdotool mousemove_relative -- -2000 -2000
+    sleep 0.15
+    xdotool mousemove_relative -- "$1" "$2"
+    sleep 0.3
+}
+
+play_800() {
+    start_x 800x600 || { fail "cannot start Xvfb"; return; }
+    launch 800 || { stop_x; return; }
+    shot intro && check intro intro
+
+    xdotool keydown space
+    sleep 0.15
+    xdotool keyup space
+    local started=$SECONDS
+    sleep 0.8
+    local quiet_at
+    quiet_at=$(size_of "$audio")
+    aim 300 200
+    local shots=()
+    for _ in 1 2 3; do
+        shots+=("$(size_of "$audio")")
+        click 1
+    done
+    sleep 0.3
+    shot fired && check fired playing --cursor 300 200 --cartridges 3
+    click 3
+    aim 420 260
+    shot playing && check playing playing --cursor 420 260 --cartridges 6
+
+    # A game lasts 3000 frames: 30 s at the 100 frames a second ceiling.
+    local over=0
+    while [ $((SECONDS - started)) -lt 50 ]; do
+        sleep 1
+        [ $((SECONDS - started)) -lt 30 ] && continue
+        shot gameover
+        if python3 "$here/check_screen.py" "$work/gameover.ppm" gameover "$work" >/dev/null; then
+            over=1
+            break
+        fi
+    done
+    echo "-- game over after $((SECONDS - started)) s"
+    check gameover gameover
+    [ "$over" -eq 1 ] || fail "no game-over screen within 50 s"
+    quit 800
+    echo "-- audio"
+    python3 "$here/check_audio.py" "$audio" 44100 "$quiet_at" "${shots[@]}" || fail "shot sounds"
+    stop_x
+    if [ -n "$docs" ]; then
+        mkdir -p "$docs"
+        cp "$work/intro.png" "$docs/intro.png"
+        cp "$work/playing.png" "$docs/playing.png"
+        cp "$work/gameover.png" "$docs/gameover.png"
+    fi
+}
+
+play_1080() {
+    start_x 1920x1080 || { fail "cannot start Xvfb"; return; }
+    launch 1080 || { stop_x; return; }
+    shot intro-1080 && check intro-1080 intro
+    xdotool keydown Return
+    sleep 0.15
+    xdotool keyup Return
+    sleep 0.5
+    aim 300 200
+    shot playing-1080 && check playing-1080 playing --cursor 300 200 --cartridges 6
+    # 150 more across and 100 down: 150 game pixels, 270 screen pixels.
+    xdotool mousemove_relative -- 150 100
+    sleep 0.3
+    shot aim-1080 && check aim-1080 playing --cursor 450 300
+    quit 1080
+    stop_x
+}
+
+play_800
+play_1080
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failure(s); screenshots in $work"
+    exit 1
+fi
+echo "all checks passed"
