@@ -1,0 +1,163 @@
+// kalvenor.ico: a small waving flag on its pole on a transparent ground, in
+// the five image formats the program's icon group lists.
+#include <cmath>
+#include <fstream>
+#include <vector>
+
+#include "art.h"
+
+namespace kvart {
+namespace {
+
+struct IconFormat {
+    int size;
+    int bits;
+};
+
+constexpr IconFormat kFormats[] = {{32, 4}, {32, 8}, {32, 1}, {16, 4}, {48, 8}};
+
+// The sixteen colours of the classic 4-bit palette.
+constexpr Rgb kSixteen[16] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128, 128, 0},
+                              {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
+                              {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
+                              {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
+
+void PutWord(std::vector<uint8_t>& out, uint16_t v) {
+    out.push_back(v & 0xFF);
+    out.push_back(v >> 8);
+}
+
+void PutDword(std::vector<uint8_t>& out, uint32_t v) {
+    PutWord(out, v & 0xFFFF);
+    PutWord(out, v >> 16);
+}
+
+// The flag in full colour at size x size; alpha false where transparent.
+struct Drawing {
+    std::vector<Rgb> colour;
+    std::vector<bool> opaque;
+};
+
+Drawing DrawFlag(int size) {
+    Drawing d{std::vector<Rgb>(size * size), std::vector<bool>(size * size, false)};
+    float s = size / 32.0f;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) {
+            float fx = (x + 0.5f) / s, fy = (y + 0.5f) / s;   // in 32-pixel units
+            Rgb c;
+            bool on = false;
+            if (fx >= 4 && fx < 6.5f && fy >= 2 && fy < 31) {
+                c = {128, 128, 128};
+                if (fx < 5) c = {192, 192, 192};
+                on = true;
+            } else if (fx >= 3.5f && fx < 7 && fy >= 0.5f && fy < 3) {
+                c = {255, 255, 0};
+                on = true;
+            } else {
+                float wave = 2.0f * std::sin((fx - 6.5f) / 6.0f);
+                float top = 4 + wave, bottom = 20 + wave;
+                if (fx >= 6.5f && fx < 29 && fy >= top && fy < bottom) {
+                    float band = (fy - top) / (bottom - top);
+                    c = band < 1 / 3.0f ? Rgb{0, 0, 255} : band < 2 / 3.0f ? Rgb{255, 255, 255} : Rgb{255, 0, 0};
+                    on = true;
+                }
+            }
+            d.colour[y * size + x] = c;
+            d.opaque[y * size + x] = on;
+        }
+    return d;
+}
+
+int Nearest(const std::vector<Rgb>& palette, Rgb c) {
+    int best = 0;
+    long bestDistance = 1L << 30;
+    for (size_t i = 0; i < palette.size(); ++i) {
+        long dr = palette[i].r - c.r, dg = palette[i].g - c.g, db = palette[i].b - c.b;
+        long distance = dr * dr + dg * dg + db * db;
+        if (distance < bestDistance) {
+            bestDistance = distance;
+            best = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+std::vector<uint8_t> EncodeImage(const IconFormat& f) {
+    Drawing d = DrawFlag(f.size);
+    std::vector<Rgb> palette;
+    if (f.bits == 1) palette = {{0, 0, 0}, {255, 255, 255}};
+    else palette.assign(kSixteen, kSixteen + 16);
+    if (f.bits == 8)
+        for (int i = 16; i < 256; ++i) {
+            uint8_t v = static_cast<uint8_t>((i - 16) * 255 / 239);
+            palette.push_back({v, v, v});
+        }
+    std::vector<uint8_t> out;
+    int colourRow = ((f.size * f.bits + 31) / 32) * 4;
+    int maskRow = ((f.size + 31) / 32) * 4;
+    PutDword(out, 40);
+    PutDword(out, f.size);
+    PutDword(out, f.size * 2);
+    PutWord(out, 1);
+    PutWord(out, static_cast<uint16_t>(f.bits));
+    PutDword(out, 0);
+    PutDword(out, static_cast<uint32_t>((colourRow + maskRow) * f.size));
+    PutDword(out, 0);
+    PutDword(out, 0);
+    PutDword(out, 0);
+    PutDword(out, 0);
+    for (const Rgb& c : palette) {
+        out.push_back(c.b);
+        out.push_back(c.g);
+        out.push_back(c.r);
+        out.push_back(0);
+    }
+    for (int y = f.size - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(colourRow, 0);
+        for (int x = 0; x < f.size; ++x) {
+            if (!d.opaque[y * f.size + x]) continue;
+            int index = Nearest(palette, d.colour[y * f.size + x]);
+            int bit = x * f.bits;
+            row[bit / 8] |= static_cast<uint8_t>(index << (8 - f.bits - bit % 8));
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    for (int y = f.size - 1; y >= 0; --y) {
+        std::vector<uint8_t> row(maskRow, 0);
+        for (int x = 0; x < f.size; ++x)
+            if (!d.opaque[y * f.size + x]) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
+}  // namespace
+
+bool WriteIcon(const std::string& path) {
+    constexpr int count = sizeof kFormats / sizeof kFormats[0];
+    std::vector<std::vector<uint8_t>> images;
+    for (const IconFormat& f : kFormats) images.push_back(EncodeImage(f));
+    std::vector<uint8_t> out;
+    PutWord(out, 0);
+    PutWord(out, 1);
+    PutWord(out, count);
+    uint32_t offset = 6 + 16 * count;
+    for (int i = 0; i < count; ++i) {
+        const IconFormat& f = kFormats[i];
+        out.push_back(static_cast<uint8_t>(f.size));
+        out.push_back(static_cast<uint8_t>(f.size));
+        out.push_back(static_cast<uint8_t>(f.bits >= 8 ? 0 : 1 << f.bits));
+        out.push_back(0);
+        PutWord(out, 1);
+        PutWord(out, static_cast<uint16_t>(f.bits));
+        PutDword(out, static_cast<uint32_t>(images[i].size()));
+        PutDword(out, offset);
+        offset += static_cast<uint32_t>(images[i].size());
+    }
+    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    return static_cast<bool>(file);
+}
+
+}  // namespace kvart
