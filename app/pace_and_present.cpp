@@ -12,5 +12,5 @@ void PaceAndPresent() {
     while (now - lastFrameTick < kMinFrameMs) now = GetTickCount();
     lastFrameTick = now;
     frameCount = frameCount + 1;
-    ActiveDisplay->Present();
+    if (ActiveDisplay != nullptr) ActiveDisplay->Present();
 }

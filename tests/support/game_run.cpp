@@ -43,6 +43,7 @@ void ResetGame() {
     Rebuild(gFont);
     gDisplay.ReleaseAll();
     Rebuild(gDisplay);
+    ActiveDisplay = nullptr;
     Rebuild(gGame);
     headless::Reset();
     frameCount = 0;
