@@ -186,3 +186,26 @@ inline void WritePictureFiles(const std::filesystem::path& dir) {
 }
 
 }  // namespace display_test
+
+#include "display/display.h"
+#include "support/game_run.h"
+#include "app/static_objects.h"
+
+namespace display_test {
+
+// A fresh game state with the display created from the picture files.
+class GameDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kalvenor_test::ResetGame();
+        WritePictureFiles(dir_.Path());
+        ASSERT_EQ(gDisplay.Create(nullptr), 1);
+    }
+    void TearDown() override {
+        gDisplay.ReleaseAll();
+        kalvenor_test::ResetGame();
+    }
+    ScratchDir dir_;
+};
+
+}  // namespace display_test
