@@ -80,6 +80,7 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND, DWORD level) override {
+        if (faults::Take("IDirectSound::SetCooperativeLevel")) return DSERR_INVALIDCALL;
         if (level < DSSCL_NORMAL || level > kLastCooperativeLevel) return DSERR_INVALIDPARAM;
         return DS_OK;
     }
