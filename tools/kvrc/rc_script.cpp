@@ -94,8 +94,12 @@ private:
     bool Is(TokenKind kind) const { return !AtEnd() && tokens_[pos_].kind == kind; }
     bool IsWord(const char* word) const { return Is(TokenKind::Word) && Upper(tokens_[pos_].text) == word; }
 
+    bool Expected(const std::string& what) {
+        return Fail(Line(), "expected " + what + (AtEnd() ? " at end of script" : ""));
+    }
+
     bool Expect(TokenKind kind, const char* what) {
-        if (!Is(kind)) return Fail(Line(), std::string("expected ") + what + (AtEnd() ? " at end of script" : ""));
+        if (!Is(kind)) return Expected(what);
         ++pos_;
         return true;
     }
@@ -112,7 +116,7 @@ private:
                 }
             if (!known) return Fail(Line(), "unknown language name " + tokens_[pos_].text);
         } else {
-            return Fail(Line(), "expected a language number");
+            return Expected("a language number");
         }
         if (value > limit) return Fail(Line(), "language number out of range");
         ++pos_;
@@ -139,7 +143,7 @@ private:
             for (const char* keyword : kUnsupportedTypes)
                 if (name.text == keyword) return Fail(Line(), name.text + " statements are not supported");
         } else {
-            return Fail(Line(), std::string("expected ") + what);
+            return Expected(what);
         }
         ++pos_;
         return true;
@@ -183,37 +187,36 @@ private:
                    (statement.type.id == kTypeIcon || statement.type.id == kTypeGroupIcon)) {
             return Fail(statement.line, "icon types are built from ICON statements only");
         }
-        if (!Is(TokenKind::String)) return Fail(Line(), "expected a quoted file name");
+        if (!Is(TokenKind::String)) return Expected("a quoted file name");
         statement.file = tokens_[pos_].text;
         if (statement.file.empty()) return Fail(Line(), "empty file name");
         ++pos_;
         return true;
     }
 
+    // Options follow a comma, or one another without one.
     bool ParseMenuOptions(uint16_t& flags) {
-        while (Is(TokenKind::Comma) || Is(TokenKind::Word)) {
-            if (Is(TokenKind::Comma)) ++pos_;
-            bool known = false;
+        for (;;) {
+            bool comma = Is(TokenKind::Comma);
+            if (comma) ++pos_;
+            const MenuOption* known = nullptr;
             for (const MenuOption& option : kMenuOptions)
-                if (IsWord(option.name)) {
-                    flags |= option.flag;
-                    known = true;
-                }
-            if (!known) return Fail(Line(), "expected a menu item option");
+                if (IsWord(option.name)) known = &option;
+            if (known == nullptr) return comma ? Expected("a menu item option") : true;
+            flags |= known->flag;
             ++pos_;
         }
-        return true;
     }
 
     bool ParseMenuItems(std::vector<MenuItem>& items, int depth) {
         if (depth >= kMaxMenuDepth) return Fail(Line(), "menu nested too deeply");
         if (!Expect(TokenKind::Begin, "BEGIN or '{'")) return false;
         while (!Is(TokenKind::End)) {
-            if (AtEnd()) return Fail(Line(), "expected END or '}' at end of script");
+            if (AtEnd()) return Expected("END or '}'");
             MenuItem item;
             if (IsWord("POPUP")) {
                 ++pos_;
-                if (!Is(TokenKind::String)) return Fail(Line(), "expected the popup's text");
+                if (!Is(TokenKind::String)) return Expected("the popup's text");
                 item.popup = true;
                 item.text = tokens_[pos_++].text;
                 if (!ParseMenuOptions(item.flags)) return false;
@@ -223,16 +226,16 @@ private:
                 if (IsWord("SEPARATOR")) {
                     ++pos_;
                 } else {
-                    if (!Is(TokenKind::String)) return Fail(Line(), "expected the menu item's text");
+                    if (!Is(TokenKind::String)) return Expected("the menu item's text");
                     item.text = tokens_[pos_++].text;
                     if (!Expect(TokenKind::Comma, "',' before the command id")) return false;
                     if (!Is(TokenKind::Number) || tokens_[pos_].value > 0xFFFF)
-                        return Fail(Line(), "expected a command id of 0 to 65535");
+                        return Expected("a command id of 0 to 65535");
                     item.id = static_cast<uint16_t>(tokens_[pos_++].value);
                     if (!ParseMenuOptions(item.flags)) return false;
                 }
             } else {
-                return Fail(Line(), "expected POPUP or MENUITEM");
+                return Expected("POPUP or MENUITEM");
             }
             items.push_back(std::move(item));
         }
