@@ -14,10 +14,19 @@ namespace {
 // Focus events caused by a mode switch settle within this long.
 constexpr uint32_t kModeSwitchQuietMs = 500;
 
+// The whole desktop. Placing the window there before asking for full
+// screen also covers the screen where no window manager acts on the request.
+SDL_Rect DesktopBounds(int display) {
+    SDL_Rect bounds{0, 0, kFrameWidth, kFrameHeight};
+    SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds);
+    return bounds;
+}
+
 void CreateWindowAndRenderer() {
     HostState& s = State();
-    s.window = SDL_CreateWindow("Kalvenor", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, kFrameWidth,
-                                kFrameHeight, SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    SDL_Rect desktop = DesktopBounds(0);
+    s.window = SDL_CreateWindow("Kalvenor", desktop.x, desktop.y, desktop.w, desktop.h,
+                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
     if (!s.window) {
         SDL_Log("kalvenor: cannot create the window: %s", SDL_GetError());
         return;
@@ -64,6 +73,10 @@ void ToggleWindowed() {
     if (!s.window) return;
     s.focusQuietUntil = SDL_GetTicks() + kModeSwitchQuietMs;
     if (s.windowed) {
+        SDL_Rect desktop = DesktopBounds(SDL_GetWindowDisplayIndex(s.window));
+        SDL_SetWindowBordered(s.window, SDL_FALSE);
+        SDL_SetWindowPosition(s.window, desktop.x, desktop.y);
+        SDL_SetWindowSize(s.window, desktop.w, desktop.h);
         SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         s.windowed = false;
     } else {

@@ -5,7 +5,8 @@ usage: check_screen.py SCREEN KIND REFDIR [options]
   SCREEN  the whole X screen as a binary PPM
   KIND    intro | playing | gameover
   REFDIR  the game's bitmaps as binary PPMs (intropic.ppm, desert.ppm, sprites.ppm)
-The 800x600 picture is expected letterboxed on the screen, bars black.
+The 800x600 picture is expected letterboxed on the screen (or in --frame),
+everything around it black.
 """
 import argparse
 import sys
@@ -52,8 +53,11 @@ class Image:
 class Screen(Image):
     """The screenshot, addressed in game pixels through the letterbox."""
 
-    def __init__(self, path):
+    def __init__(self, path, frame=None):
         super().__init__(path)
+        if frame:
+            self.ox, self.oy, self.pw, self.ph = frame
+            return
         if self.w * FRAME_H <= self.h * FRAME_W:
             self.pw, self.ph = self.w, FRAME_H * self.w // FRAME_W
         else:
@@ -141,9 +145,11 @@ def main():
     ap.add_argument("refdir")
     ap.add_argument("--cursor", type=int, nargs=2, default=None)
     ap.add_argument("--cartridges", type=int, default=None)
+    ap.add_argument("--frame", type=int, nargs=4, default=None, metavar=("X", "Y", "W", "H"),
+                    help="where the picture is, when not letterboxed over the whole screen")
     args = ap.parse_args()
 
-    screen = Screen(args.screen)
+    screen = Screen(args.screen, args.frame)
     sharp = screen.pw % FRAME_W == 0 and screen.pw == screen.ph * FRAME_W // FRAME_H
     c = Checks()
     c.expect(screen.bars_black(), "picture %dx%d at (%d, %d) on %dx%d, bars black"
