@@ -34,6 +34,7 @@ SoundBuffer* SoundBuffer::Create(const mixer::PcmFormat& format, DWORD bytes) {
     auto data = std::make_shared<mixer::SoundData>();
     data->format = format;
     data->bytes.assign(bytes, format.bits == 8 ? uint8_t(0x80) : uint8_t(0));
+    data->Rebuild();
     return new SoundBuffer(std::move(data));
 }
 
@@ -95,7 +96,10 @@ HRESULT SoundBuffer::Unlock(LPVOID pvAudioPtr1, DWORD, LPVOID, DWORD) {
     if (!locked || pvAudioPtr1 == nullptr) return DSERR_INVALIDCALL;
     {
         Guard guard(mixer::Lock());
-        if (voice.data->bytes.size() == staging.size()) voice.data->bytes = staging;
+        if (voice.data->bytes.size() == staging.size()) {
+            voice.data->bytes = staging;
+            voice.data->Rebuild();
+        }
     }
     locked = false;
     staging = std::vector<uint8_t>();
@@ -151,6 +155,7 @@ void LoseSoundBufferMemory() {
         v->position = 0;
         uint8_t silence = v->data->format.bits == 8 ? 0x80 : 0;
         std::fill(v->data->bytes.begin(), v->data->bytes.end(), silence);
+        std::fill(v->data->frames.begin(), v->data->frames.end(), 0);
     }
 }
 

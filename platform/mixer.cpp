@@ -12,8 +12,9 @@ namespace {
 
 // Output is summed in 32 bits over blocks of this many samples, then saturated.
 constexpr int kBlockFrames = 256;
-constexpr int kFracShift = 17;        // 15 bits of fraction keep the product in 32 bits
-constexpr uint32_t kFracMask = 0x7FFF;
+// 15 bits of fraction keep a 17-bit step times the fraction inside 32 bits.
+constexpr int kFracShift = 17;
+constexpr int kFracBits = 32 - kFracShift;
 
 // Constant-initialised and never destroyed, so buffers released by static
 // destructors at exit still find them.
@@ -21,10 +22,7 @@ constinit std::mutex mixLock;
 constinit Voice* firstVoice = nullptr;
 constinit uint64_t mixedFrames = 0;
 
-int32_t Interpolate(int32_t s0, int32_t s1, uint64_t position) {
-    int32_t frac = int32_t((position >> kFracShift) & kFracMask);
-    return s0 + (((s1 - s0) * frac) >> (32 - kFracShift));
-}
+int32_t Fraction(uint64_t position) { return int32_t(uint32_t(position) >> kFracShift); }
 
 void BeginTail(Voice& v) {
     int32_t old = v.tailLeft > 0 ? v.tailLevel * v.tailLeft / kFadeFrames : 0;
@@ -38,57 +36,35 @@ void MixTail(Voice& v, int32_t* acc, int from, int count) {
         acc[i] += v.tailLevel * v.tailLeft / kFadeFrames;
 }
 
-// One sample of each source layout, as a signed 16-bit value (stereo averaged).
-struct Mono16 {
-    static int32_t At(const uint8_t* b, uint32_t i) {
-        int16_t s;
-        std::memcpy(&s, b + size_t(i) * 2, 2);
-        return s;
-    }
-};
-struct Stereo16 {
-    static int32_t At(const uint8_t* b, uint32_t i) {
-        int16_t s[2];
-        std::memcpy(s, b + size_t(i) * 4, 4);
-        return (int32_t(s[0]) + s[1]) >> 1;
-    }
-};
-struct Mono8 {
-    static int32_t At(const uint8_t* b, uint32_t i) { return (int32_t(b[i]) - 128) << 8; }
-};
-struct Stereo8 {
-    static int32_t At(const uint8_t* b, uint32_t i) {
-        return (int32_t(b[size_t(i) * 2]) + b[size_t(i) * 2 + 1] - 256) << 7;
-    }
-};
-
-// Mixes the voice into acc[from, count) until it ends; returns where it ended.
-template <typename Layout>
-int MixVoice(Voice& v, int32_t* acc, int from, int count, uint64_t step, int sampleRate) {
-    const uint8_t* bytes = v.data->bytes.data();
-    const uint32_t frames = v.data->Frames();
+// Mixes the voice into acc[0, count) until it ends; returns where it ended.
+int MixVoice(Voice& v, int32_t* acc, int count, int sampleRate) {
+    uint64_t step = (uint64_t(v.data->format.rate) << 32) / uint64_t(sampleRate);
+    if (step == 0) step = 1;
+    const int32_t* table = v.data->frames.data();
+    const uint32_t frames = v.data->frameCount;
     const uint64_t end = uint64_t(frames) << 32;
-    // Below this position both interpolation points lie inside the data.
+    // Below this position the step to the next frame is the data's own.
     const uint64_t inner = uint64_t(frames - 1) << 32;
     uint64_t pos = v.position;
-    int i = from;
+    int i = 0;
     while (i < count) {
         if (v.fadeIn == 0 && pos < inner) {
             int run = int(std::min<uint64_t>(uint64_t(count - i), (inner - pos - 1) / step + 1));
             int32_t value = 0;
             for (int k = 0; k < run; ++k, pos += step) {
-                uint32_t idx = uint32_t(pos >> 32);
-                value = Interpolate(Layout::At(bytes, idx), Layout::At(bytes, idx + 1), pos);
+                const int32_t* frame = table + 2 * (pos >> 32);
+                value = frame[0] + ((frame[1] * Fraction(pos)) >> kFracBits);
                 acc[i + k] += value;
             }
             i += run;
             v.lastOut = value;
             continue;
         }
+        // The last frame leads back to the first when looping, else holds.
         uint32_t idx = uint32_t(pos >> 32);
-        int32_t s0 = Layout::At(bytes, idx);
-        int32_t s1 = idx + 1 < frames ? Layout::At(bytes, idx + 1) : v.looping ? Layout::At(bytes, 0) : s0;
-        int32_t value = Interpolate(s0, s1, pos);
+        int32_t s0 = table[2 * size_t(idx)];
+        int32_t s1 = idx + 1 < frames ? table[2 * size_t(idx) + 2] : v.looping ? table[0] : s0;
+        int32_t value = s0 + (((s1 - s0) * Fraction(pos)) >> kFracBits);
         if (v.fadeIn > 0) {
             value = value * (kFadeFrames - v.fadeIn) / kFadeFrames;
             --v.fadeIn;
@@ -111,19 +87,28 @@ int MixVoice(Voice& v, int32_t* acc, int from, int count, uint64_t step, int sam
     return count;
 }
 
-int MixPlaying(Voice& v, int32_t* acc, int count, int sampleRate) {
-    const PcmFormat& f = v.data->format;
-    uint64_t step = (uint64_t(f.rate) << 32) / uint64_t(sampleRate);
-    if (step == 0) step = 1;
+// One frame of any source layout as a signed 16-bit value, stereo averaged.
+int32_t DecodeFrame(const PcmFormat& f, const uint8_t* at) {
     if (f.bits == 16) {
-        return f.channels == 2 ? MixVoice<Stereo16>(v, acc, 0, count, step, sampleRate)
-                               : MixVoice<Mono16>(v, acc, 0, count, step, sampleRate);
+        int16_t s[2] = {0, 0};
+        std::memcpy(s, at, size_t(f.channels) * 2);
+        return f.channels == 2 ? (int32_t(s[0]) + s[1]) >> 1 : s[0];
     }
-    return f.channels == 2 ? MixVoice<Stereo8>(v, acc, 0, count, step, sampleRate)
-                           : MixVoice<Mono8>(v, acc, 0, count, step, sampleRate);
+    if (f.channels == 2) return (int32_t(at[0]) + at[1] - 256) << 7;
+    return (int32_t(at[0]) - 128) << 8;
 }
 
 }  // namespace
+
+void SoundData::Rebuild() {
+    const uint32_t frameBytes = format.FrameBytes();
+    frameCount = frameBytes != 0 ? uint32_t(bytes.size() / frameBytes) : 0;
+    frames.assign(size_t(frameCount) * 2, 0);
+    for (uint32_t i = 0; i < frameCount; ++i)
+        frames[2 * size_t(i)] = DecodeFrame(format, bytes.data() + size_t(i) * frameBytes);
+    for (uint32_t i = 0; i + 1 < frameCount; ++i)
+        frames[2 * size_t(i) + 1] = frames[2 * size_t(i) + 2] - frames[2 * size_t(i)];
+}
 
 std::mutex& Lock() { return mixLock; }
 
@@ -140,6 +125,8 @@ void Detach(Voice& voice) {
     if (voice.next != nullptr) voice.next->prev = voice.prev;
     voice.prev = voice.next = nullptr;
 }
+
+Voice* FirstVoice() { return firstVoice; }
 
 void Start(Voice& voice, bool looping) {
     voice.looping = looping;
@@ -163,8 +150,6 @@ void Seek(Voice& voice, uint32_t frame) {
     voice.position = uint64_t(frame) << 32;
 }
 
-Voice* FirstVoice() { return firstVoice; }
-
 uint64_t MixedFrames() { return mixedFrames; }
 
 }  // namespace platform::mixer
@@ -185,8 +170,8 @@ void MixAudio(int16_t* out, int frames, int sampleRate) {
         std::fill(acc, acc + count, 0);
         for (Voice* v = firstVoice; v != nullptr; v = v->next) {
             if (v->tailLeft > 0) MixTail(*v, acc, 0, count);
-            if (!v->playing || v->lost || v->data == nullptr || v->data->Frames() == 0) continue;
-            int ended = MixPlaying(*v, acc, count, sampleRate);
+            if (!v->playing || v->lost || v->data == nullptr || v->data->frameCount == 0) continue;
+            int ended = MixVoice(*v, acc, count, sampleRate);
             if (ended < count) MixTail(*v, acc, ended, count);
         }
         for (int i = 0; i < count; ++i)

@@ -25,11 +25,16 @@ struct PcmFormat {
     uint32_t FrameBytes() const { return uint32_t(channels) * bits / 8u; }
 };
 
-// Sample bytes, shared by a buffer and its duplicates.
+// Sample bytes, shared by a buffer and its duplicates, and the same sound as
+// the mixer reads it.
 struct SoundData {
     PcmFormat format;
     std::vector<uint8_t> bytes;
-    uint32_t Frames() const { return uint32_t(bytes.size() / format.FrameBytes()); }
+    // Per frame the mono 16-bit value and the step to the next frame's, so
+    // that interpolating costs one fetch; built again whenever bytes change.
+    std::vector<int32_t> frames;
+    uint32_t frameCount = 0;
+    void Rebuild();
 };
 
 struct Voice {
