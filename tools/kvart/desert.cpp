@@ -1,5 +1,5 @@
-// DESERT: a sandstone cliff face riddled with cave openings, a patch of blue
-// sky in the upper left corner.
+// DESERT: a sandstone cliff face riddled with cave openings in rough rows
+// along its ledges, a patch of blue sky in the upper left corner.
 #include "art.h"
 #include "canvas.h"
 #include "noise.h"
@@ -10,21 +10,50 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr uint32_t kSeed = 0xDE5E27;
-constexpr int kCaves = 34;
+constexpr int kLedges = 5;
 
 // The cliff's top edge: sky above it, only in the upper left.
 float SkyLine(float x) {
-    if (x > 330) return -1;
-    return 150.0f * (1.0f - x / 330.0f) * (1.0f - x / 330.0f) + 18.0f * ValueNoise(x / 25.0f, 0.5f, kSeed) - 6;
+    if (x > 340) return -1;
+    float t = 1.0f - x / 340.0f;
+    return 165.0f * t * t + 16.0f * ValueNoise(x / 22.0f, 0.5f, kSeed) + 5.0f * ValueNoise(x / 5.0f, 3.5f, kSeed) - 8;
+}
+
+// Height of the rock surface: layered strata and weathering.
+float Relief(float x, float y) {
+    float bands = y / 46.0f + 0.8f * Fractal(x / 160.0f, y / 90.0f, kSeed + 1, 3);
+    float step = bands - std::floor(bands);
+    float ledge = step < 0.85f ? step / 0.85f : (1.0f - step) / 0.15f;
+    float weather = Fractal(x / 26.0f, y / 18.0f, kSeed + 2, 5);
+    return ledge * 0.3f + weather * 0.9f;
+}
+
+// Thin dark fissures running down the face: 0 away from them, 1 on them.
+float Crack(float x, float y) {
+    float c = std::fabs(Fractal(x / 90.0f, y / 300.0f, kSeed + 3, 2) - 0.5f);
+    return c < 0.012f ? 1.0f - c / 0.012f : 0.0f;
 }
 
 Colour Sandstone(float x, float y) {
-    float strata = std::sin(y / 9.0f + Fractal(x / 120.0f, y / 60.0f, kSeed + 1) * 6.0f) * 0.5f + 0.5f;
-    float grain = Fractal(x / 14.0f, y / 14.0f, kSeed + 2);
-    float large = Fractal(x / 180.0f, y / 180.0f, kSeed + 3);
-    Colour light{222, 168, 112}, dark{150, 92, 52};
-    Colour c = Lerp(dark, light, 0.35f + 0.35f * strata + 0.3f * large);
-    return Scale(c, 0.82f + 0.3f * grain);
+    float tint = Fractal(x / 200.0f, y / 120.0f, kSeed + 4, 3);
+    float stripe = std::sin(y / 7.0f + 3 * Fractal(x / 90.0f, y / 40.0f, kSeed + 5, 2)) * 0.5f + 0.5f;
+    Colour base = Lerp(Colour{190, 126, 78}, Colour{228, 178, 122}, 0.3f * stripe + 0.7f * tint);
+    float dx = Relief(x + 1, y) - Relief(x - 1, y);
+    float dy = Relief(x, y + 1) - Relief(x, y - 1);
+    // Sun from the upper left.
+    float light = 0.92f - 1.3f * dx - 1.3f * dy;
+    return Scale(base, std::clamp(light, 0.5f, 1.2f) * (1.0f - 0.3f * Crack(x, y)));
+}
+
+struct Cave {
+    float x, y, halfWidth, height;
+};
+
+// Below 1 inside the opening: a round arch over a shallow, rounded floor.
+float CaveDistance(const Cave& c, float x, float y) {
+    float dx = (x - c.x) / c.halfWidth;
+    float dy = y < c.y ? (y - c.y) / c.height : (y - c.y) / (c.halfWidth * 0.35f);
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 }  // namespace
@@ -33,38 +62,55 @@ Picture MakeDesert() {
     Canvas canvas(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
-            float sky = SkyLine(static_cast<float>(x));
-            if (y < sky) {
-                float t = y / 160.0f;
-                canvas.At(x, y) = Lerp(Colour{70, 120, 210}, Colour{160, 200, 240}, std::min(t, 1.0f));
+            float fx = static_cast<float>(x), fy = static_cast<float>(y);
+            float sky = SkyLine(fx);
+            if (fy < sky) {
+                float t = std::min(fy / 170.0f, 1.0f);
+                Colour c = Lerp(Colour{52, 104, 200}, Colour{150, 196, 238}, t);
+                float cloud = Fractal(fx / 60.0f, fy / 18.0f, kSeed + 9, 4);
+                canvas.At(x, y) = Lerp(c, Colour{245, 245, 250}, std::clamp((cloud - 0.62f) * 3.0f, 0.0f, 0.7f));
                 continue;
             }
-            Colour c = Sandstone(static_cast<float>(x), static_cast<float>(y));
-            // A darker rim just below the skyline gives the cliff edge depth.
-            if (sky > 0 && y - sky < 6) c = Scale(c, 0.75f + 0.04f * (y - sky));
+            Colour c = Sandstone(fx, fy);
+            if (sky > 0 && fy - sky < 5) c = Scale(c, 1.15f);   // sunlit rim
             canvas.At(x, y) = c;
         }
+
     Random random(kSeed);
-    for (int i = 0; i < kCaves; ++i) {
-        float cx = random.Range(20, 780), cy = random.Range(120, 580);
-        if (cy < SkyLine(cx) + 40) cy += 80;
-        float rx = random.Range(18, 48), ry = rx * random.Range(0.6f, 1.1f);
-        for (int y = static_cast<int>(cy - ry - 12); y <= cy + ry + 12; ++y)
-            for (int x = static_cast<int>(cx - rx - 12); x <= cx + rx + 12; ++x) {
+    std::vector<Cave> caves;
+    for (int row = 0; row < kLedges; ++row) {
+        float sill = 150 + row * 102 + random.Range(-10, 10);
+        for (float x = random.Range(0, 60); x < kWidth + 30; x += random.Range(80, 190)) {
+            Cave c{x, sill + random.Range(-14, 14), random.Range(12, 40), 0};
+            c.height = c.halfWidth * random.Range(1.1f, 1.8f);
+            if (c.y - c.height - 12 < SkyLine(c.x)) continue;
+            caves.push_back(c);
+        }
+    }
+    for (size_t i = 0; i < caves.size(); ++i) {
+        const Cave& c = caves[i];
+        int x0 = static_cast<int>(c.x - c.halfWidth * 1.5f), x1 = static_cast<int>(c.x + c.halfWidth * 1.5f);
+        int y0 = static_cast<int>(c.y - c.height * 1.5f), y1 = static_cast<int>(c.y + 14);
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) {
                 if (!canvas.Inside(x, y)) continue;
-                float wobble = 1.0f + 0.18f * (Fractal(x / 9.0f, y / 9.0f, kSeed + 10 + i, 2) - 0.5f);
-                float d = std::hypot((x - cx) / rx, (y - cy) / ry) / wobble;
-                if (d > 1.25f) continue;
+                float wobble = 1.0f + 0.16f * (Fractal(x / 7.0f, y / 7.0f, kSeed + 20 + static_cast<uint32_t>(i), 2) - 0.5f);
+                float d = CaveDistance(c, x + 0.5f, y + 0.5f) / wobble;
+                if (d > 1.3f) continue;
                 if (d > 1.0f) {
-                    // Shadowed lip around the opening, heavier at the top.
-                    float shade = (1.25f - d) / 0.25f * (y < cy ? 0.55f : 0.3f);
-                    canvas.Blend(x, y, Colour{70, 40, 20}, shade);
-                } else if (d > 0.55f) {
-                    float t = (d - 0.55f) / 0.45f;
-                    canvas.At(x, y) = Lerp(Colour{6, 3, 2}, Colour{60, 34, 18}, t * t);
-                } else {
+                    // Soot and shadow around the mouth, heavier above it.
+                    float above = y < c.y ? 0.6f : 0.25f;
+                    canvas.Blend(x, y, Colour{72, 40, 22}, (1.3f - d) / 0.3f * above);
+                    continue;
+                }
+                // Inside: light falls off toward the back; the deepest part is black.
+                float depth = (1.0f - d) + std::max(0.0f, (c.y - y) / c.height) * 0.2f;
+                if (depth > 0.45f) {
                     canvas.At(x, y) = {};
                     canvas.fixedIndex[static_cast<size_t>(y) * kWidth + x] = 0;
+                } else {
+                    float t = depth / 0.45f;
+                    canvas.At(x, y) = Lerp(Colour{92, 54, 30}, Colour{10, 5, 3}, std::sqrt(t));
                 }
             }
     }

@@ -35,6 +35,16 @@ Picture MakePresident() {
               return std::clamp(half - std::fabs(x - 50) + 0.5f, 0.0f, 1.0f) * (y > 78 ? 1.0f : 0.0f);
           },
           [](float x, float) { return Scale(Colour{240, 240, 236}, 0.85f + 0.15f * (x < 50)); });
+    // Lapels folded back beside the shirt, with a lit edge.
+    Paint(c, 20, 80, 80, 119,
+          [](float x, float y) {
+              float out = std::fabs(x - 50) - (y - 78) * 0.42f;   // 0 on the shirt's edge
+              return y > 80 && out > 0 && out < 7 + (y - 80) * 0.15f ? 1.0f : 0.0f;
+          },
+          [](float x, float y) {
+              float out = std::fabs(x - 50) - (y - 78) * 0.42f;
+              return out < 1.2f ? Colour{120, 130, 170} : Colour{30, 36, 70};
+          });
     // Tie: red, a knot and a widening blade.
     Paint(c, 40, 80, 60, 119,
           [](float x, float y) {
@@ -64,14 +74,15 @@ Picture MakePresident() {
     Paint(c, 22, 12, 78, 50,
           [&](float x, float y) {
               float top = EllipseCoverage(x, y, headX, 34, 24.5f, 22.5f);
-              float hairline = 30.0f + 0.012f * (x - 44) * (x - 44) - (std::fabs(x - headX) > 17 ? (std::fabs(x - headX) - 17) * 2.2f : 0);
+              // Higher over the parting on the left, down to the temples.
+              float hairline = 27.0f + 0.018f * (x - 44) * (x - 44) + (x < 40 ? 2.0f : 0.0f);
               float below = std::clamp(hairline - y + 0.5f, 0.0f, 1.0f);
               return top * below;
           },
           [&](float x, float y) {
               float l = BulgeLight(x, y, headX, 34, 24.5f, 22.5f);
-              float strand = 0.85f + 0.25f * std::sin(x * 1.3f + y * 0.4f);
-              return Scale(Colour{196, 196, 200}, (0.45f + 0.7f * l) * strand);
+              float wave = 0.97f + 0.03f * std::sin(x * 0.45f + y * 0.8f) + 0.1f * (ValueNoise(x / 1.5f, y / 5.0f, kSeed + 3) - 0.5f);
+              return Scale(Colour{200, 200, 206}, (0.5f + 0.65f * l) * wave);
           });
     for (int side = -1; side <= 1; side += 2) {
         float ex = headX + side * 9.0f;
@@ -92,19 +103,37 @@ Picture MakePresident() {
               [](float, float) { return Colour{60, 90, 130}; });
         c.Blend(static_cast<int>(ex) - 1, 43, Colour{255, 255, 255}, 0.8f);
     }
-    // Nose shadow and a broad smile.
-    Paint(c, 45, 44, 56, 60, [](float x, float y) { return EllipseCoverage(x, y, 51.5f, 55, 3.5f, 3.0f); },
-          [](float, float) { return Colour{196, 136, 110}; });
-    Paint(c, 36, 58, 64, 70,
-          [](float x, float y) {
-              float t = x - 50;
-              if (std::fabs(t) > 10) return 0.0f;
-              float upper = 62.5f + 0.02f * t * t, lower = 64.0f + 0.045f * (100 - t * t) * 0.35f;
-              return std::clamp(std::min(y - upper, lower - y) + 0.5f, 0.0f, 1.0f);
-          },
-          [](float x, float y) {
-              return (y < 64.5f && std::fabs(x - 50) < 8) ? Colour{250, 246, 236} : Colour{160, 70, 70};
-          });
+    // Nose: a soft shadow on the side away from the light, a lit tip.
+    Paint(c, 45, 44, 58, 60, [](float x, float y) { return EllipseCoverage(x, y, 52.5f, 54, 3.5f, 4.5f) * 0.6f; },
+          [](float, float) { return Colour{190, 130, 104}; });
+    Paint(c, 45, 44, 56, 60, [](float x, float y) { return EllipseCoverage(x, y, 50.5f, 54.5f, 3.0f, 2.6f); },
+          [](float, float) { return Colour{244, 196, 166}; });
+    // Rosy cheeks.
+    for (int side = -1; side <= 1; side += 2)
+        Paint(c, 28, 50, 72, 66, [=](float x, float y) { return EllipseCoverage(x, y, 50 + side * 12.5f, 58, 5, 3.5f) * 0.2f; },
+              [](float, float) { return Colour{230, 120, 110}; });
+    // A broad smile showing the upper teeth.
+    auto mouth = [](float x, float y) {
+        float t = x - 50;
+        if (std::fabs(t) > 10.5f) return 0.0f;
+        float upper = 62.5f - 0.025f * t * t, lower = 67.0f - 0.06f * t * t;
+        return std::clamp(std::min(y - upper, lower - y) + 0.5f, 0.0f, 1.0f);
+    };
+    Paint(c, 36, 58, 64, 70, mouth, [](float x, float y) {
+        float t = x - 50;
+        float teethLine = 64.6f - 0.035f * t * t;
+        return y < teethLine ? Colour{250, 246, 236} : Colour{150, 60, 64};
+    });
+    // Smile creases at the corners.
+    for (int side = -1; side <= 1; side += 2)
+        Paint(c, 30, 56, 70, 68,
+              [=](float x, float y) {
+                  float cx = 50 + side * 12.0f;
+                  float d = std::hypot(x - cx, y - 61.5f);
+                  bool outward = (x - cx) * side > -0.5f;
+                  return outward ? std::clamp(1.0f - std::fabs(d - 2.5f), 0.0f, 1.0f) * 0.55f : 0.0f;
+              },
+              [](float, float) { return Colour{170, 110, 90}; });
     Picture p = Quantise(c, {{0, kEntryZero}}, kDarkFloor);
     p.pelsPerMeter = 2835;
     return p;

@@ -31,6 +31,16 @@ Picture MakeVillain() {
     Paint(c, 30, 70, 70, 100,
           [](float x, float y) { return EllipseCoverage(x, y, 50, 84, 17, 14); },
           [](float x, float y) { return Scale(Colour{30, 30, 32}, 0.5f + 0.8f * BulgeLight(x, y, 50, 84, 17, 14)); });
+    // The jacket's zip and the collar's edges.
+    Paint(c, 46, 96, 54, 119, [](float x, float) { return std::clamp(1.2f - std::fabs(x - 50), 0.0f, 1.0f); },
+          [](float, float y) { return static_cast<int>(y) % 2 ? Colour{150, 150, 140} : Colour{90, 90, 86}; });
+    for (int side = -1; side <= 1; side += 2)
+        Paint(c, 0, 84, 99, 119,
+              [=](float x, float y) {
+                  float edge = 50 + side * (14 + (y - 88) * 0.9f);
+                  return y > 86 ? std::clamp(1.0f - std::fabs(x - edge), 0.0f, 1.0f) * 0.8f : 0.0f;
+              },
+              [](float, float) { return Colour{20, 18, 16}; });
     // The balaclava: knitted black wool over the whole head.
     Paint(c, 20, 8, 80, 84,
           [&](float x, float y) { return EllipseCoverage(x, y, headX, headY, headRx, headRy); },
