@@ -18,13 +18,33 @@ struct Layout {
 constexpr Layout k565{0x7BEF, 0x0821};
 constexpr Layout k555{0x3DEF, 0x0421};
 
-void AverageRow(uint16_t* __restrict row, int count, uint16_t colour, Layout layout) {
+// The carry term is zero for every pixel when the colour's low channel bits
+// are (black, the statistics box's colour): the loop then skips it.
+template <bool kCarry>
+uint16_t Average(uint16_t p, uint16_t colourHalf, uint16_t colourLow, uint16_t halfMask) {
+    const uint16_t half = static_cast<uint16_t>(((p >> 1) & halfMask) + colourHalf);
+    return kCarry ? static_cast<uint16_t>(half + (p & colourLow)) : half;
+}
+
+template <bool kCarry>
+void AverageRow(uint16_t* __restrict row, int count, uint16_t colourHalf, uint16_t colourLow, uint16_t halfMask) {
+    // Fixed-size blocks, so that the compiler turns each into vector code.
+    constexpr int kBlock = 16;
+    int x = 0;
+    for (; x + kBlock <= count; x += kBlock) {
+        uint16_t* block = row + x;
+        for (int i = 0; i < kBlock; ++i) block[i] = Average<kCarry>(block[i], colourHalf, colourLow, halfMask);
+    }
+    for (; x < count; ++x) row[x] = Average<kCarry>(row[x], colourHalf, colourLow, halfMask);
+}
+
+void AverageRow(uint16_t* row, int count, uint16_t colour, Layout layout) {
     const uint16_t colourHalf = static_cast<uint16_t>((colour >> 1) & layout.halfMask);
     const uint16_t colourLow = static_cast<uint16_t>(colour & layout.lowBits);
-    for (int x = 0; x < count; ++x) {
-        const uint16_t p = row[x];
-        row[x] = static_cast<uint16_t>(((p >> 1) & layout.halfMask) + colourHalf + (p & colourLow));
-    }
+    if (colourLow == 0)
+        AverageRow<false>(row, count, colourHalf, colourLow, layout.halfMask);
+    else
+        AverageRow<true>(row, count, colourHalf, colourLow, layout.halfMask);
 }
 
 }  // namespace

@@ -14,6 +14,10 @@ const uint16_t* Row(const uint16_t* base, int32_t pitch, int y) {
                                              static_cast<intptr_t>(pitch) * y);
 }
 
+// Fixed-size blocks, so that the compiler turns each into vector code.
+constexpr int kBlock = 8;
+constexpr int kNarrow = 8;
+
 }  // namespace
 
 void Copy(uint16_t* dst, int32_t dstPitch, const uint16_t* src, int32_t srcPitch, int width,
@@ -22,6 +26,16 @@ void Copy(uint16_t* dst, int32_t dstPitch, const uint16_t* src, int32_t srcPitch
     const size_t bytes = static_cast<size_t>(width) * sizeof(uint16_t);
     if (dstPitch == srcPitch && static_cast<size_t>(dstPitch) == bytes) {
         std::memmove(dst, src, bytes * static_cast<size_t>(height));
+        return;
+    }
+    // Narrow blocks (the wave's one-pixel columns, glyph cells) cost more in
+    // calls to memmove than in copying.
+    if (width < kNarrow) {
+        for (int y = 0; y < height; ++y) {
+            uint16_t* d = Row(dst, dstPitch, y);
+            const uint16_t* s = Row(src, srcPitch, y);
+            for (int x = 0; x < width; ++x) d[x] = s[x];
+        }
         return;
     }
     for (int y = 0; y < height; ++y) std::memmove(Row(dst, dstPitch, y), Row(src, srcPitch, y), bytes);
@@ -38,7 +52,10 @@ void CopyKeyed(uint16_t* dst, int32_t dstPitch, const uint16_t* src, int32_t src
         uint16_t* __restrict d = Row(dst, dstPitch, y);
         const uint16_t* __restrict s = Row(src, srcPitch, y);
         // Written as a select, not a branch, so that it vectorises.
-        for (int x = 0; x < width; ++x) d[x] = s[x] != k ? s[x] : d[x];
+        int x = 0;
+        for (; x + kBlock <= width; x += kBlock)
+            for (int i = x; i < x + kBlock; ++i) d[i] = s[i] != k ? s[i] : d[i];
+        for (; x < width; ++x) d[x] = s[x] != k ? s[x] : d[x];
     }
 }
 
@@ -51,7 +68,10 @@ void Fill(uint16_t* dst, int32_t dstPitch, int width, int height, uint16_t value
     }
     for (int y = 0; y < height; ++y) {
         uint16_t* __restrict d = Row(dst, dstPitch, y);
-        for (int x = 0; x < width; ++x) d[x] = value;
+        int x = 0;
+        for (; x + kBlock <= width; x += kBlock)
+            for (int i = x; i < x + kBlock; ++i) d[i] = value;
+        for (; x < width; ++x) d[x] = value;
     }
 }
 
