@@ -3,6 +3,9 @@
 // the line it was found on.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -305,6 +308,51 @@ TEST(KvrcEmit, EmptyScriptStillDefinesTheTerminatedTable) {
 
 TEST(KvrcEmit, DepfileEscapesSpaces) {
     EXPECT_EQ(kvrc::EmitDepfile({"out.s", "out.cpp"}, {"/a b/c.rc", "/d#e"}), "out.s out.cpp: \\\n  /a\\ b/c.rc \\\n  /d\\#e\n");
+}
+
+}  // namespace
+
+namespace {
+
+std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The compiler as the build runs it.
+class KvrcTool : public KvrcFiles {
+protected:
+    int Run(const std::string& script) {
+        std::ofstream(dir_ / "game.rc", std::ios::binary) << script;
+        std::string command = std::string(KVRC_PATH) + " '" + (dir_ / "game.rc").string() + "' '" +
+                              (dir_ / "out.s").string() + "' '" + (dir_ / "out.cpp").string() + "' '" +
+                              (dir_ / "out.d").string() + "' 2> '" + (dir_ / "stderr.txt").string() + "'";
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+TEST_F(KvrcTool, WritesTheBuildFilesAndTheirDependencies) {
+    Write("a.bmp", TinyBitmap());
+    Write("a.wav", {1, 2, 3, 4});
+    ASSERT_EQ(Run("A BITMAP \"a.bmp\"\nS WAV \"a.wav\"\n"), 0) << ReadText(dir_ / "stderr.txt");
+    std::string assembly = ReadText(dir_ / "out.s");
+    EXPECT_NE(assembly.find(".incbin \"" + (dir_ / "a.bmp").string() + "\", 14, 44"), std::string::npos) << assembly;
+    EXPECT_NE(ReadText(dir_ / "out.cpp").find("{\"WAV\", 0, \"S\", 0, 1033, kvrc_resource_1, 4u},"), std::string::npos);
+    std::string deps = ReadText(dir_ / "out.d");
+    for (const char* input : {"game.rc", "a.bmp", "a.wav"})
+        EXPECT_NE(deps.find((dir_ / input).string()), std::string::npos) << deps;
+}
+
+TEST_F(KvrcTool, MalformedScriptFailsWithAMessageAndWritesNothing) {
+    EXPECT_EQ(Run("A BITMAP \"a.bmp\"\nB WAV\n"), 1);
+    EXPECT_EQ(ReadText(dir_ / "stderr.txt"), "kvrc: " + (dir_ / "game.rc").string() +
+                                                 ": line 2: expected a quoted file name at end of script\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.s"));
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.cpp"));
+    EXPECT_EQ(Run("A BITMAP \"missing.bmp\"\n"), 1);
+    EXPECT_NE(ReadText(dir_ / "stderr.txt").find("line 1: cannot read "), std::string::npos);
+    EXPECT_EQ(std::system((std::string(KVRC_PATH) + " 2> /dev/null").c_str()) == 0, false);
 }
 
 }  // namespace
