@@ -36,6 +36,20 @@ void MixTail(Voice& v, int32_t* acc, int from, int count) {
         acc[i] += v.tailLevel * v.tailLeft / kFadeFrames;
 }
 
+// A voice that ran past its last frame: a loop goes round, a one-shot stops,
+// rewinds and fades out. True when it stopped.
+bool PastTheEnd(Voice& v, uint64_t& pos, uint64_t end, int at, int sampleRate) {
+    if (v.looping) {
+        pos %= end;
+        return false;
+    }
+    v.playing = false;
+    pos = 0;
+    BeginTail(v);
+    RecordFinished(v.owner, mixedFrames + uint64_t(at), sampleRate);
+    return true;
+}
+
 // Mixes the voice into acc[0, count) until it ends; returns where it ended.
 int MixVoice(Voice& v, int32_t* acc, int count, int sampleRate) {
     uint64_t step = (uint64_t(v.data->format.rate) << 32) / uint64_t(sampleRate);
@@ -48,6 +62,10 @@ int MixVoice(Voice& v, int32_t* acc, int count, int sampleRate) {
     uint64_t pos = v.position;
     int i = 0;
     while (i < count) {
+        if (pos >= end) {
+            if (PastTheEnd(v, pos, end, i, sampleRate)) break;
+            continue;
+        }
         if (v.fadeIn == 0 && pos < inner) {
             int run = int(std::min<uint64_t>(uint64_t(count - i), (inner - pos - 1) / step + 1));
             int32_t value = 0;
@@ -72,19 +90,11 @@ int MixVoice(Voice& v, int32_t* acc, int count, int sampleRate) {
         acc[i++] += value;
         v.lastOut = value;
         pos += step;
-        if (pos < end) continue;
-        if (v.looping) {
-            pos %= end;
-            continue;
-        }
-        v.playing = false;
-        v.position = 0;
-        BeginTail(v);
-        RecordFinished(v.owner, mixedFrames + uint64_t(i), sampleRate);
-        return i;
     }
+    // A sound that ends with the block is over now, not at the next one.
+    if (v.playing && pos >= end) PastTheEnd(v, pos, end, i, sampleRate);
     v.position = pos;
-    return count;
+    return v.playing ? count : i;
 }
 
 // One frame of any source layout as a signed 16-bit value, stereo averaged.
