@@ -2,7 +2,6 @@
 #include "platform/dsound_buffer.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/faults.h"
 #include "platform/inspect.h"

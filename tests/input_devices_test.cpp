@@ -39,18 +39,6 @@ TEST(InputDevicesConstruction, StartsAtTheCursorHomeWithNothingHeld) {
     for (uint8_t key : input.keyState) EXPECT_EQ(key, 0);
 }
 
-TEST(InputDevicesConstruction, ReleaseIsSafeBeforeCreateAndTwice) {
-    headless::Reset();
-    InputDevices input;
-    input.Release();
-    ASSERT_EQ(input.Create(nullptr), 1);
-    EXPECT_GT(platform::inspect::LiveInputDevices(), 0);
-    input.Release();
-    input.Release();
-    EXPECT_EQ(input.mouse, nullptr);
-    EXPECT_EQ(platform::inspect::LiveInputDevices(), 0);
-}
-
 TEST_F(Input, TheCursorIsClampedAfterTheWholeMotionIsAdded) {
     MoveAndPoll(-325, 0);
     EXPECT_EQ(input.cursorX, 0);

@@ -184,6 +184,20 @@ TEST_F(DirectSoundBuffers, TheFinishedTickCountsFromTheLastStampedEvent) {
     b->Release();
 }
 
+TEST_F(DirectSoundBuffers, APartialLastFrameIsNeverPlayed) {
+    LPDIRECTSOUNDBUFFER b = Mono16(5);
+    EXPECT_EQ(b->SetCurrentPosition(4), DS_OK);
+    platform::inspect::ClearSoundEvents();
+    b->Play(0, 0, 0);
+    std::vector<int16_t> out(100, 1);
+    platform::MixAudio(out.data(), int(out.size()), kRate);
+    EXPECT_EQ(Status(b), 0u);
+    ASSERT_EQ(SoundEvents().size(), 2u);
+    EXPECT_EQ(SoundEvents()[1].kind, SoundEvent::Finished);
+    for (int16_t s : out) EXPECT_EQ(s, 0);
+    b->Release();
+}
+
 TEST_F(DirectSoundBuffers, ADuplicateSharesTheSoundButNotThePlayState) {
     LPDIRECTSOUNDBUFFER b = Mono16(400);
     void* p1 = nullptr;

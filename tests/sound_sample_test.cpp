@@ -138,18 +138,6 @@ TEST_F(Samples, AFourthPlayOfThreeBusyBuffersCutsOffTheFirst) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Status(s->buffers[i]), DWORD(DSBSTATUS_PLAYING));
 }
 
-TEST_F(Samples, StopStopsAndRewindsEveryBuffer) {
-    SoundSample* s = Make(2);
-    SoundSample::Play(s, 0);
-    SoundSample::Play(s, 0);
-    Mix(200);
-    EXPECT_TRUE(SoundSample::Stop(s));
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(Status(s->buffers[i]), 0u);
-    Mix(kFadeFrames);
-    SoundSample::Play(s, 0);
-    ExpectStartOfRamp(Mix(200));
-}
-
 TEST_F(Samples, ALostBufferIsRestoredRefilledAndPlayed) {
     SoundSample* s = Make(1);
     platform::faults::LoseSoundBuffers();
