@@ -22,16 +22,26 @@ constexpr int kBandTop = 392, kBandBottom = 489, kBandLeft = 184, kBandRight = 6
 
 Colour ToColour(Rgb c) { return {static_cast<float>(c.r), static_cast<float>(c.g), static_cast<float>(c.b)}; }
 
-// Draws a mask with its top-left at (x, y); wobble bends it like a brush.
-void Letter(Canvas& c, const Mask& m, int x, int y, Colour top, Colour bottom, float wobble, uint32_t seed) {
-    for (int my = -8; my < m.height + 8; ++my)
-        for (int mx = -8; mx < m.width + 8; ++mx) {
-            float dx = wobble * (ValueNoise(mx / 30.0f, my / 30.0f, seed) - 0.5f);
-            float dy = wobble * (ValueNoise(mx / 30.0f + 7, my / 30.0f, seed + 1) - 0.5f);
-            float a = m.At(static_cast<int>(std::lround(mx + dx)), static_cast<int>(std::lround(my + dy))) / 255.0f;
+// Draws a mask with its top-left at (x, y). With a brush size, the strokes
+// swell and thin along the line and the letters bob on the baseline, as if
+// painted by hand.
+void Letter(Canvas& c, const Mask& m, int x, int y, Colour top, Colour bottom, float brush, uint32_t seed) {
+    int reach = static_cast<int>(std::ceil(brush)) + 8;
+    for (int my = -reach; my < m.height + reach; ++my)
+        for (int mx = -reach; mx < m.width + reach; ++mx) {
+            float bob = brush * 0.8f * std::sin(mx / 70.0f + 0.7f);
+            float dx = brush * (ValueNoise(mx / 30.0f, my / 30.0f, seed) - 0.5f);
+            float dy = brush * (ValueNoise(mx / 30.0f + 7, my / 30.0f, seed + 1) - 0.5f) + bob;
+            int sx = static_cast<int>(std::lround(mx + dx)), sy = static_cast<int>(std::lround(my + dy));
+            float a = m.At(sx, sy) / 255.0f;
+            int swell = static_cast<int>(std::lround(brush * 0.3f * ValueNoise(mx / 18.0f, my / 18.0f, seed + 2)));
+            for (int k = 1; k <= swell && a < 1; ++k)
+                a = std::max({a, m.At(sx - k, sy) / 255.0f, m.At(sx + k, sy) / 255.0f, m.At(sx, sy - k) / 255.0f});
             if (a <= 0) continue;
             float t = m.height > 1 ? std::clamp(static_cast<float>(my) / m.height, 0.0f, 1.0f) : 0.0f;
-            c.Blend(x + mx, y + my, Lerp(top, bottom, t), a);
+            // Dry-brush streaks along the stroke.
+            float streak = brush > 0 ? 0.9f + 0.1f * ValueNoise(mx / 9.0f, my / 1.5f, seed + 3) : 1.0f;
+            c.Blend(x + mx, y + my, Scale(Lerp(top, bottom, t), streak), a);
         }
 }
 
@@ -85,8 +95,8 @@ Picture MakeIntroPicture() {
 
     Mask title = RenderText("DejaVuSerif-BoldItalic.ttf", 132, "Kalvenor", 0.12f);
     int titleX = (kWidth - title.width) / 2, titleY = 10;
-    Letter(c, title, titleX + 6, titleY + 6, Colour{0, 0, 20}, Colour{0, 0, 20}, 7.0f, kSeed);
-    Letter(c, title, titleX, titleY, Colour{255, 255, 255}, Colour{200, 206, 230}, 7.0f, kSeed);
+    Letter(c, title, titleX + 6, titleY + 6, Colour{0, 0, 20}, Colour{0, 0, 20}, 8.0f, kSeed);
+    Letter(c, title, titleX, titleY, Colour{255, 255, 255}, Colour{206, 212, 236}, 8.0f, kSeed);
 
     DrawSnapshot(c, 280, 190, 240, 170);
 
