@@ -96,14 +96,19 @@ click() {
 launch() {
     local tag=$1
     audio="$work/audio-$tag.raw"
+    # The game busy-waits for its pacing; niced, it leaves the X server
+    # enough of a small machine to deliver input on time.
     SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$audio" KALVENOR_DEBUG=1 \
-        "$exe" >"$work/game-$tag.log" 2>&1 &
+        nice -n 5 "$exe" >"$work/game-$tag.log" 2>&1 &
     game_pid=$!
     if ! timeout 10 xdotool search --sync --name Kalvenor >/dev/null; then
         fail "$tag: no window appeared"
         return 1
     fi
     sleep 1.5
+    if command -v xprop >/dev/null; then
+        xprop -name Kalvenor _NET_WM_ICON | grep -q "Icon (48 x 48)" || fail "$tag: no 48x48 window icon"
+    fi
 }
 
 # Escape must end the process by itself, with status 0.
@@ -154,7 +159,7 @@ play_800() {
         click 1
     done
     sleep 0.3
-    shot fired && check fired playing --cursor 300 200 --cartridges 3
+    shot fired && check fired playing --cursor 300 200 --some-fired
     click 3
     aim 420 260
     shot playing && check playing playing --cursor 420 260 --cartridges 6
@@ -207,6 +212,23 @@ play_1080() {
     xdotool key alt+Return
     sleep 0.8
     shot unwindowed-1080 && check unwindowed-1080 playing --cursor 450 300 --cartridges 6
+    # Another window takes the focus and gives it back: the game loses its
+    # surfaces and devices, restores them, and the picture comes back whole.
+    if command -v xclock >/dev/null; then
+        local game_window other
+        game_window=$(xdotool search --name Kalvenor | head -1)
+        xclock -geometry 40x40+0+1040 &
+        other=$!
+        sleep 0.5
+        xdotool search --sync --class xclock windowfocus --sync >/dev/null 2>&1
+        sleep 0.5
+        xdotool windowfocus --sync "$game_window"
+        sleep 0.8
+        kill "$other"
+        wait "$other" 2>/dev/null
+        sleep 0.3
+        shot refocused-1080 && check refocused-1080 playing --cursor 450 300 --cartridges 6
+    fi
     quit 1080
     stop_x
 }
