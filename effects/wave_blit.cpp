@@ -2,7 +2,11 @@
 // by a travelling sine wave.
 #include "effects/wave_blit.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "app/app.h"
+#include "display/blit.h"
 #include "display/display.h"
 
 uint32_t wavePhase = 0;
@@ -41,8 +45,12 @@ void WaveBlit(LPDIRECTDRAWSURFACE source, LONG left, LONG top, LONG right, LONG 
     const DWORD blitFlags = (flags & kWaveColourKey) ? DDBLTFAST_SRCCOLORKEY : DDBLTFAST_NOCOLORKEY;
     // A zero wavelength has no wave to draw.
     if ((flags & kWaveColumns) == 0 || divisor == 0 || ActiveDisplay == nullptr) return;
+    // Only columns that can land on the screen are visited; Blit would drop
+    // the others anyway.
     const int64_t columns = int64_t{right} - left;
-    for (int64_t k = 0; k < columns; ++k) {
+    const int64_t first = destX < 0 ? -int64_t{destX} : 0;
+    const int64_t end = std::min(columns, int64_t{kScreenWidth} - destX);
+    for (int64_t k = first; k < end; ++k) {
         const int64_t x = destX + k;
         const int64_t t = kWavelengthScale * x / divisor;
         // Columns left of x = 0 give a negative t; keep the step inside the
@@ -51,7 +59,7 @@ void WaveBlit(LPDIRECTDRAWSURFACE source, LONG left, LONG top, LONG right, LONG 
         if (s < 0) s += kWaveSteps;
         const LONG offset = static_cast<LONG>(static_cast<double>(amplitude) * WaveShape(static_cast<uint32_t>(s)));
         const int64_t y = int64_t{destY} + offset;
-        if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX) continue;
+        if (y < INT32_MIN || y > INT32_MAX) continue;
         const LONG column = static_cast<LONG>(left + k);
         ActiveDisplay->Blit(static_cast<LONG>(x), static_cast<LONG>(y), RECT{column, top, column + 1, bottom},
                             source, BackBuffer, blitFlags);

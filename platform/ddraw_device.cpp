@@ -67,7 +67,6 @@ HRESULT Device::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* lplpDDS
 
     if (caps & DDSCAPS_PRIMARYSURFACE) {
         if (!exclusive || !modeSet) return DDERR_NOEXCLUSIVEMODE;
-        if (State().primary != nullptr) return DDERR_GENERIC;
         const bool chain = (caps & kFlipChain) == kFlipChain;
         if (chain != ((desc->dwFlags & DDSD_BACKBUFFERCOUNT) != 0)) return DDERR_INVALIDPARAMS;
         if (chain && desc->dwBackBufferCount != 1) return DDERR_INVALIDPARAMS;

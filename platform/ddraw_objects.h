@@ -96,7 +96,7 @@ struct DrawState {
     int refusedRestores = 0;
     int stillDrawing = 0;
     int liveSurfaces = 0;
-    Surface* primary = nullptr;  // the visible surface while one exists
+    Surface* primary = nullptr;  // the latest visible surface while it exists
 };
 DrawState& State();
 

@@ -70,6 +70,9 @@ TEST_F(WaveBlitTest, ColumnsOffTheScreenAreDroppedAndNothingBreaks) {
     WaveBlit(lpDDSIntroPic, 0, 0, 800, 20, 600, 590, 1000, -7, kWaveColumns);
     WaveBlit(lpDDSIntroPic, 0, 0, 800, 20, 0, 0, 10, 0, kWaveColumns);
     WaveBlit(lpDDSIntroPic, 10, 0, 5, 20, 0, 0, 10, 100, kWaveColumns);
+    // A rectangle billions of columns wide visits only those on the screen.
+    WaveBlit(lpDDSIntroPic, INT32_MIN, 0, INT32_MAX, 20, -1000000000, 0, 10, 100, kWaveColumns);
+    WaveBlit(lpDDSIntroPic, 0, 0, INT32_MAX, 20, INT32_MIN, 0, 10, 100, kWaveColumns);
     const auto p = Read(BackBuffer);
     EXPECT_EQ(p.At(0, 300), 0x1111);
     EXPECT_EQ(p.At(399, 590), 0x1111);
