@@ -51,16 +51,16 @@ TEST_F(FontTest, CreateMeasuresTheSheet) {
     EXPECT_EQ(gFont.firstRow[1], 190);
     EXPECT_EQ(gFont.glyphsPerRow[0], 20);
     EXPECT_EQ(gFont.glyphsPerRow[1], 26);
-    // Our FONTS sheet: ink reaching the cell's edge measures the whole cell,
-    // and every glyph has some ink.
+    // Every glyph of the FONTS sheet has some ink, and none more than its cell.
     for (int f = 0; f < 2; ++f)
         for (int g = 0; g < kGlyphCount; ++g) {
             EXPECT_GT(gFont.glyphWidths[f * kGlyphCount + g], 0) << f << " " << g;
             EXPECT_LE(gFont.glyphWidths[f * kGlyphCount + g], gFont.fonts[f].cellWidth);
         }
-    EXPECT_LT(Width(gFont, 0, '!'), Width(gFont, 0, 'W'));
-    EXPECT_LT(Width(gFont, 1, '!'), Width(gFont, 1, 'W'));
-    EXPECT_LT(Width(gFont, 0, '{'), Width(gFont, 0, 'A'));
+    const std::pair<char, int> large[] = {{'!', 8}, {'A', 23}, {'W', 31}, {'*', 32}, {'+', 32}, {'{', 6}};
+    for (auto [c, w] : large) EXPECT_EQ(Width(gFont, 0, c), w) << c;
+    const std::pair<char, int> small[] = {{'!', 7}, {'A', 19}, {'W', 24}, {'{', 3}};
+    for (auto [c, w] : small) EXPECT_EQ(Width(gFont, 1, c), w) << c;
 }
 
 // The widths against the FONTS bitmap itself, read through GDI rather than
