@@ -1,6 +1,7 @@
 #include "platform/sdl/host_state.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace sdlhost {
 
@@ -20,6 +21,15 @@ bool EnsureVideo() {
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "kalvenor: no display: %s\n", SDL_GetError());
+        return false;
+    }
+    // SDL falls back to drivers that show nothing; a player without a
+    // screen should hear so rather than get an invisible game.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    bool invisible = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+    if (invisible && !(asked && std::strcmp(asked, driver) == 0)) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     s.videoReady = true;

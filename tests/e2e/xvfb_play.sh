@@ -233,6 +233,18 @@ play_1080() {
     stop_x
 }
 
+# No screen at all: a message and a failure, not an invisible game.
+no_display() {
+    local status
+    env -u DISPLAY -u WAYLAND_DISPLAY SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null \
+        timeout 10 "$exe" >"$work/game-nodisplay.log" 2>&1
+    status=$?
+    echo "-- without a display: exit status $status"
+    [ "$status" -ne 0 ] && [ "$status" -ne 124 ] || fail "without a display the game did not fail at once"
+    grep -q "display" "$work/game-nodisplay.log" || fail "without a display nothing says why"
+}
+
+no_display
 play_800
 play_1080
 if [ "$failures" -ne 0 ]; then
