@@ -54,8 +54,7 @@ bool gWantForeground = true;
 
 void OnWindow(const SDL_WindowEvent& window) {
     switch (window.event) {
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-        case SDL_WINDOWEVENT_RESTORED: gWantForeground = true; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: gWantForeground = true; break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
         case SDL_WINDOWEVENT_MINIMIZED: gWantForeground = false; break;
         case SDL_WINDOWEVENT_EXPOSED:
