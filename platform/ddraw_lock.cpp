@@ -8,7 +8,7 @@ namespace platform::draw {
 
 HRESULT Surface::Lock(LPRECT lpDestRect, LPDDSURFACEDESC desc, DWORD, HANDLE) {
     if (desc == nullptr || desc->dwSize != sizeof(DDSURFACEDESC)) return DDERR_INVALIDPARAMS;
-    if (lpDestRect != nullptr && (!RectInside(*lpDestRect, width, height))) return DDERR_INVALIDRECT;
+    if (lpDestRect != nullptr && !RectInside(*lpDestRect, width, height)) return DDERR_INVALIDRECT;
     if (HRESULT hr = Usable(); hr != DD_OK) return hr;
     if (faults::Take("Lock")) return DDERR_GENERIC;
     GetSurfaceDesc(desc);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/faults.h"
 #include "platform/inspect.h"
 
 namespace platform::gdi {
@@ -94,6 +95,7 @@ using platform::gdi::FindDC;
 extern "C" {
 
 HDC WINAPI CreateCompatibleDC(HDC) {
+    if (platform::faults::Take("CreateCompatibleDC")) return nullptr;
     auto& contexts = platform::gdi::Contexts();
     contexts.push_back(std::make_unique<platform::gdi::DeviceContext>());
     return reinterpret_cast<HDC>(contexts.back().get());

@@ -240,6 +240,21 @@ TEST_F(DisplayTest, LoaderFallsBackToFilesAndSaysWhenNothingIsFound) {
     ASSERT_FALSE(headless::DebugLines().empty());
     EXPECT_EQ(headless::DebugLines().back(), "handle is null\n");
     EXPECT_EQ(DDCopyBitmap(s, nullptr, 0, 0, 0, 0), E_FAIL);
+
+    DDSURFACEDESC desc{};
+    desc.dwSize = sizeof(desc);
+    ASSERT_EQ(s->Lock(NULL, &desc, DDLOCK_WAIT, NULL), DD_OK);
+    EXPECT_EQ(DDReloadBitmap(s, "two.bmp"), DDERR_SURFACEBUSY) << "no drawing context while locked";
+    EXPECT_EQ(headless::DebugLines().back(), "ddcopybitmap failed\n");
+    s->Unlock(NULL);
+
+    Paint(s, [](int, int) { return uint16_t{0x4321}; });
+    platform::faults::FailNext("CreateCompatibleDC");
+    HANDLE bitmap = LoadImageA(NULL, "two.bmp", IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE);
+    EXPECT_EQ(DDCopyBitmap(s, static_cast<HBITMAP>(bitmap), 0, 0, 0, 0), DD_OK);
+    EXPECT_EQ(headless::DebugLines().back(), "createcompatible dc failed\n");
+    EXPECT_EQ(Read(s).At(0, 0), 0x4321) << "without a memory context nothing is copied";
+    DeleteObject(bitmap);
     EXPECT_EQ(DDCopyBitmap(nullptr, nullptr, 0, 0, 0, 0), E_FAIL);
     s->Release();
     EXPECT_EQ(platform::inspect::LiveBitmaps(), 0);

@@ -13,7 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/static_objects.h"
+#include "display/display.h"
 #include "platform/headless/headless.h"
+#include "support/game_run.h"
 
 namespace display_test {
 
@@ -55,7 +58,7 @@ inline std::vector<uint8_t> Dib8(int32_t width, int32_t height, const std::vecto
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x)
             bits[static_cast<size_t>(height - 1 - y) * stride + x] = topDown[static_cast<size_t>(y) * width + x];
-    return Dib(width, height, 8, 1 - 1, colours, bits);
+    return Dib(width, height, 8, BI_RGB, colours, bits);
 }
 
 inline std::vector<uint8_t> WithFileHeader(const std::vector<uint8_t>& dib, uint32_t colourCount) {
@@ -186,10 +189,6 @@ inline void WritePictureFiles(const std::filesystem::path& dir) {
 }
 
 }  // namespace display_test
-
-#include "display/display.h"
-#include "support/game_run.h"
-#include "app/static_objects.h"
 
 namespace display_test {
 
