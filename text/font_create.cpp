@@ -12,7 +12,7 @@ constexpr int32_t kSheetWidth = 640;
 
 struct LockedSheet {
     const uint8_t* pixels;
-    int32_t pitch;
+    LONG pitch;
     int32_t width;
     int32_t height;
     int bytesPerPixel;
