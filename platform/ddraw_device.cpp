@@ -72,7 +72,8 @@ HRESULT Device::CreateSurface(LPDDSURFACEDESC desc, LPDIRECTDRAWSURFACE* lplpDDS
         if (chain && desc->dwBackBufferCount != 1) return DDERR_INVALIDPARAMS;
         auto* primary = new Surface(kModeWidth, kModeHeight, layout555, caps);
         if (chain) {
-            primary->backBuffer = new Surface(kModeWidth, kModeHeight, layout555, DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX);
+            constexpr DWORD kBackCaps = DDSCAPS_BACKBUFFER | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+            primary->backBuffer = new Surface(kModeWidth, kModeHeight, layout555, kBackCaps);
             primary->backBuffer->primary = primary;
         }
         State().primary = primary;

@@ -233,12 +233,13 @@ TEST_F(DirectDraw, NoBltWritesOutsideItsRectangle) {
                             const auto p = Read(dst);
                             const bool fits = l >= 0 && t >= 0 && l <= rr && t <= b && rr <= 5 && b <= 4 &&
                                               (l == rr || t == b || (int64_t{x} + (rr - l) <= 5 && int64_t{y} + (b - t) <= 4));
-                            ASSERT_EQ(hr == DD_OK, fits) << l << "," << t << "," << rr << "," << b << " at " << x << "," << y;
+                            ASSERT_EQ(hr == DD_OK, fits)
+                                << l << "," << t << "," << rr << "," << b << " at " << x << "," << y;
                             for (int py = 0; py < p.height; ++py)
                                 for (int px = 0; px < p.stride; ++px) {
-                                    const bool inside = hr == DD_OK && px >= static_cast<int64_t>(x) &&
-                                                        px < static_cast<int64_t>(x) + (rr - l) &&
-                                                        py >= static_cast<int64_t>(y) && py < static_cast<int64_t>(y) + (b - t);
+                                    const int64_t left = x, top = y;
+                                    const bool inside = hr == DD_OK && px >= left && px < left + (rr - l) &&
+                                                        py >= top && py < top + (b - t);
                                     ASSERT_EQ(p.At(px, py), inside ? 0x1234 : 0) << px << "," << py;
                                 }
                         }
