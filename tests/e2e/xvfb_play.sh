@@ -45,23 +45,24 @@ cleanup() {
     wait 2>/dev/null
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 
+# Xvfb picks a free display itself and says which once it is ready, so
+# runs side by side never share one.
 start_x() {
-    local size=$1 n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-        Xvfb ":$n" -screen 0 "${size}x24" -br -nolisten tcp >"$work/xvfb-$size.log" 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=":$n"
-        for _ in $(seq 50); do
-            xdpyinfo >/dev/null 2>&1 && return 0
-            [ -e "/tmp/.X11-unix/X$n" ] && xwd -root -silent >/dev/null 2>&1 && return 0
-            sleep 0.1
-        done
+    local size=$1 n=
+    local fifo="$work/display-$size"
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -br -nolisten tcp 3>"$fifo" >"$work/xvfb-$size.log" 2>&1 &
+    xvfb_pid=$!
+    read -r -t 15 n <"$fifo"
+    rm -f "$fifo"
+    if [ -z "$n" ]; then
         kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    done
-    return 1
+        return 1
+    fi
+    export DISPLAY=":$n"
 }
 
 stop_x() {
