@@ -1,5 +1,7 @@
 #include "platform/sdl/host_state.h"
 
+#include "platform/host.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -37,15 +39,8 @@ bool EnsureVideo() {
 }
 
 void Shutdown() {
-    HostState& s = State();
-    if (s.audio != 0) SDL_CloseAudioDevice(s.audio);
-    s.audio = 0;
-    if (s.texture) SDL_DestroyTexture(s.texture);
-    if (s.renderer) SDL_DestroyRenderer(s.renderer);
-    if (s.window) SDL_DestroyWindow(s.window);
-    s.texture = nullptr;
-    s.renderer = nullptr;
-    s.window = nullptr;
+    host::CloseAudio();
+    host::WindowShown(false);
     SDL_Quit();
 }
 

@@ -108,7 +108,7 @@ void WindowShown(bool shown) {
     sdlhost::HostState& s = sdlhost::State();
     if (shown) {
         if (!s.window && sdlhost::EnsureVideo()) sdlhost::CreateWindowAndRenderer();
-    } else {
+    } else if (s.window) {
         sdlhost::StatsReport();
         sdlhost::DestroyWindowAndRenderer();
     }
