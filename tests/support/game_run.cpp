@@ -57,6 +57,7 @@ GameRun::GameRun(uint32_t seed) : seed_(seed) { ResetGame(); }
 
 GameRun::~GameRun() {
     headless::OnPresent(nullptr);
+    headless::OnPump(nullptr);
     if (current == this) current = nullptr;
 }
 
