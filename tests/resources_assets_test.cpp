@@ -253,7 +253,9 @@ TEST(ResourceSprites, SeeThroughIsPureBlackAndInkNeverConvertsToTheKey) {
             Rgb c = d.ColourAt(x, y);
             bool drawn = kCrosshair.Holds(x, y) || kCartridge.Holds(x, y);
             for (const Rect& r : kFlash) drawn |= r.Holds(x, y);
-            if (!drawn) ASSERT_TRUE(IsBlack(c)) << "ink outside the drawn pieces at " << x << "," << y;
+            if (!drawn) {
+                ASSERT_TRUE(IsBlack(c)) << "ink outside the drawn pieces at " << x << "," << y;
+            }
             if (!IsBlack(c)) {
                 ASSERT_NE(As565(c), 0) << x << "," << y;
                 ASSERT_NE(As555(c), 0) << x << "," << y;
@@ -325,7 +327,9 @@ TEST(ResourceSprites, FlashFramesGrowFromADotAndTheSlotAboveIsEmpty) {
         for (int y = kFlash[f].top; y < kFlash[f].bottom; ++y)
             for (int x = 12; x < 20; ++x) {
                 Rgb c = d.ColourAt(x, y);
-                if (!IsBlack(c)) EXPECT_TRUE(c.r > 200 && c.g > 150 && c.b < c.g) << "not yellow at " << x << "," << y;
+                if (!IsBlack(c)) {
+                    EXPECT_TRUE(c.r > 200 && c.g > 150 && c.b < c.g) << "not yellow at " << x << "," << y;
+                }
             }
     }
     EXPECT_LE(InkIn(d, kFlash[0]).count, 4);
