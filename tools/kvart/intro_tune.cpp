@@ -46,7 +46,7 @@ void Shaker(std::vector<float>& loop, float step, float loud, uint32_t seed) {
 Wave MakeIntroTune() {
     std::vector<float> loop(kSamples, 0.0f);
     // Bass: a walking figure on D and A (semitones from A220: D = -7).
-    const int bass[kSteps] = {-19, 99, -12, -19, 99, -12, -14, -15, -19, 99, -12, -19, 99, -12, -10, -12,
+    const int bass[kSteps] = {-19, 99, -12, -19, 99, -12, -14, -15, -19, 99, -12, -19, 99, -12, -11, -12,
                               -24, 99, -17, -24, 99, -17, -19, -20, -19, 99, -12, -19, 99, -15, -14, -12};
     for (int i = 0; i < kSteps; ++i)
         if (bass[i] != 99) Pluck(loop, static_cast<float>(i), bass[i], 0.5f, 0.25f, 0.3f);
