@@ -9,6 +9,7 @@ namespace {
 constexpr uint32_t kRate = 11025;
 constexpr size_t kSamples = 104316;
 constexpr int kSteps = 32;   // eighth notes over the loop
+constexpr int kRest = 99;    // a step of the bass line without a note
 
 float Frequency(int semitonesFromA) { return 220.0f * std::pow(2.0f, semitonesFromA / 12.0f); }
 
@@ -46,10 +47,10 @@ void Shaker(std::vector<float>& loop, float step, float loud, uint32_t seed) {
 Wave MakeIntroTune() {
     std::vector<float> loop(kSamples, 0.0f);
     // Bass: a walking figure on D and A (semitones from A220: D = -7).
-    const int bass[kSteps] = {-19, 99, -12, -19, 99, -12, -14, -15, -19, 99, -12, -19, 99, -12, -11, -12,
-                              -24, 99, -17, -24, 99, -17, -19, -20, -19, 99, -12, -19, 99, -15, -14, -12};
+    const int bass[kSteps] = {-19, kRest, -12, -19, kRest, -12, -14, -15, -19, kRest, -12, -19, kRest, -12, -11, -12,
+                              -24, kRest, -17, -24, kRest, -17, -19, -20, -19, kRest, -12, -19, kRest, -15, -14, -12};
     for (int i = 0; i < kSteps; ++i)
-        if (bass[i] != 99) Pluck(loop, static_cast<float>(i), bass[i], 0.5f, 0.25f, 0.3f);
+        if (bass[i] != kRest) Pluck(loop, static_cast<float>(i), bass[i], 0.5f, 0.25f, 0.3f);
     // Melody in D with a flattened second, which gives the desert colour.
     struct Note {
         float step;
@@ -62,6 +63,7 @@ Wave MakeIntroTune() {
                            {24, 10, 0.4f}, {25, 9, 0.3f},  {26, 6, 0.3f},  {27, 5, 0.3f},  {28, 6, 0.8f}};
     for (const Note& n : melody) Pluck(loop, n.step, n.note, 0.42f, n.length, 0.8f);
     for (int i = 0; i < kSteps; ++i) Shaker(loop, i + 0.5f, i % 2 ? 0.25f : 0.15f, 0x5A + i);
+    // A low thump on every half bar.
     for (int i = 0; i < kSteps; i += 4) Pluck(loop, static_cast<float>(i), -31, 0.5f, 0.12f, 0.1f);
     Normalise(loop, 0.85f);
     Wave w;
