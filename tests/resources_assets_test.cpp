@@ -104,13 +104,13 @@ Dib Decode(const Bytes& b) {
     return d;
 }
 
-struct BitmapSpec {
+struct ExpectedBitmap {
     const char* name;
     int width, height;
     Rgb entryZero;
 };
 
-const BitmapSpec kBitmaps[] = {
+const ExpectedBitmap kBitmaps[] = {
     {"FONTS", 640, 300, {0, 0, 0}},     {"SPRITES", 50, 90, {0, 0, 0}},      {"DESERT", 800, 600, {0, 0, 0}},
     {"INTROPIC", 800, 600, {0, 0, 0}},  {"VILLAIN", 100, 120, {0, 0, 0}},    {"PRESIDENT", 100, 120, {82, 47, 47}},
 };
@@ -118,13 +118,13 @@ const BitmapSpec kBitmaps[] = {
 Dib Load(const char* name) { return Decode(Resource(name, RT_BITMAP)); }
 
 TEST(ResourceBitmaps, HeadersColourTablesAndRunLengthStreams) {
-    for (const BitmapSpec& spec : kBitmaps) {
-        SCOPED_TRACE(spec.name);
-        Bytes b = Resource(spec.name, RT_BITMAP);
+    for (const ExpectedBitmap& want : kBitmaps) {
+        SCOPED_TRACE(want.name);
+        Bytes b = Resource(want.name, RT_BITMAP);
         ASSERT_GE(b.size(), 1064u);
         EXPECT_EQ(U32(b, 0), 40u);
-        EXPECT_EQ(static_cast<int32_t>(U32(b, 4)), spec.width);
-        EXPECT_EQ(static_cast<int32_t>(U32(b, 8)), spec.height);
+        EXPECT_EQ(static_cast<int32_t>(U32(b, 4)), want.width);
+        EXPECT_EQ(static_cast<int32_t>(U32(b, 8)), want.height);
         EXPECT_EQ(U16(b, 12), 1);
         EXPECT_EQ(U16(b, 14), 8);
         EXPECT_EQ(U32(b, 16), 1u);
@@ -133,9 +133,9 @@ TEST(ResourceBitmaps, HeadersColourTablesAndRunLengthStreams) {
         for (int i = 0; i < 256; ++i) EXPECT_EQ(b[40 + i * 4 + 3], 0) << "reserved byte of entry " << i;
         Dib d = Decode(b);
         EXPECT_EQ(d.error, "");
-        EXPECT_EQ(d.palette[0].r, spec.entryZero.r);
-        EXPECT_EQ(d.palette[0].g, spec.entryZero.g);
-        EXPECT_EQ(d.palette[0].b, spec.entryZero.b);
+        EXPECT_EQ(d.palette[0].r, want.entryZero.r);
+        EXPECT_EQ(d.palette[0].g, want.entryZero.g);
+        EXPECT_EQ(d.palette[0].b, want.entryZero.b);
     }
 }
 
@@ -421,7 +421,7 @@ TEST(ResourceFonts, MeasuredWidthsOfKnownGlyphs) {
         }
 }
 
-struct WaveSpec {
+struct ExpectedWave {
     const char* name;
     uint32_t rate;
     uint16_t bits;
@@ -430,7 +430,7 @@ struct WaveSpec {
     bool strayByte;
 };
 
-const WaveSpec kWaves[] = {
+const ExpectedWave kWaves[] = {
     {"CLICK", 22050, 16, 2516, {{"fact", 4}, {"DISP", 1836}, {"DISP", 35}, {"LIST", 148}}, false},
     {"HIT1", 22050, 16, 27390, {{"LIST", 74}}, false},
     {"HIT2", 22050, 16, 9214, {{"LIST", 74}}, false},
@@ -442,26 +442,26 @@ const WaveSpec kWaves[] = {
 };
 
 TEST(ResourceWaves, ChunkLayoutAndFormat) {
-    for (const WaveSpec& spec : kWaves) {
-        SCOPED_TRACE(spec.name);
-        Bytes b = Resource(spec.name, "WAV");
+    for (const ExpectedWave& want : kWaves) {
+        SCOPED_TRACE(want.name);
+        Bytes b = Resource(want.name, "WAV");
         ASSERT_GE(b.size(), 44u);
         EXPECT_EQ(Id(b, 0), "RIFF");
         EXPECT_EQ(Id(b, 8), "WAVE");
         uint32_t riff = U32(b, 4);
-        EXPECT_EQ(b.size(), riff + 8 + (spec.strayByte ? 1 : 0));
+        EXPECT_EQ(b.size(), riff + 8 + (want.strayByte ? 1 : 0));
         EXPECT_EQ(Id(b, 12), "fmt ");
         EXPECT_EQ(U32(b, 16), 16u);
         EXPECT_EQ(U16(b, 20), 1);
         EXPECT_EQ(U16(b, 22), 1);
-        EXPECT_EQ(U32(b, 24), spec.rate);
-        EXPECT_EQ(U32(b, 28), spec.rate * spec.bits / 8);
-        EXPECT_EQ(U16(b, 32), spec.bits / 8);
-        EXPECT_EQ(U16(b, 34), spec.bits);
+        EXPECT_EQ(U32(b, 24), want.rate);
+        EXPECT_EQ(U32(b, 28), want.rate * want.bits / 8);
+        EXPECT_EQ(U16(b, 32), want.bits / 8);
+        EXPECT_EQ(U16(b, 34), want.bits);
         EXPECT_EQ(Id(b, 36), "data");
-        EXPECT_EQ(U32(b, 40), spec.dataLength);
-        size_t at = 44 + spec.dataLength + (spec.dataLength & 1);
-        for (const auto& [id, length] : spec.trailing) {
+        EXPECT_EQ(U32(b, 40), want.dataLength);
+        size_t at = 44 + want.dataLength + (want.dataLength & 1);
+        for (const auto& [id, length] : want.trailing) {
             ASSERT_LE(at + 8, riff + 8);
             EXPECT_EQ(Id(b, at), id);
             EXPECT_EQ(U32(b, at + 4), length);
@@ -482,14 +482,14 @@ std::vector<float> Samples(const Bytes& b) {
 }
 
 TEST(ResourceWaves, SoundsAreAudibleAndStartAndEndAtRest) {
-    for (const WaveSpec& spec : kWaves) {
-        SCOPED_TRACE(spec.name);
-        std::vector<float> s = Samples(Resource(spec.name, "WAV"));
+    for (const ExpectedWave& want : kWaves) {
+        SCOPED_TRACE(want.name);
+        std::vector<float> s = Samples(Resource(want.name, "WAV"));
         ASSERT_FALSE(s.empty());
         float peak = 0;
         for (float v : s) peak = std::max(peak, std::fabs(v));
         EXPECT_GT(peak, 0.5f);
-        if (spec.strayByte) continue;   // the tune loops; its seam is tested apart
+        if (want.strayByte) continue;   // the tune loops; its seam is tested apart
         EXPECT_LT(std::fabs(s.front()), 0.02f);
         EXPECT_LT(std::fabs(s.back()), 0.02f);
     }
