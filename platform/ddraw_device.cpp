@@ -15,22 +15,6 @@ constexpr uint64_t kMaxSurfacePixels = uint64_t{1} << 24;
 Device::Device() = default;
 Device::~Device() = default;
 
-HRESULT Device::QueryInterface(REFGUID, void** ppv) {
-    if (ppv) *ppv = nullptr;
-    return E_NOTIMPL;
-}
-
-ULONG Device::AddRef() { return ++refs; }
-
-ULONG Device::Release() {
-    if (refs > 0) --refs;
-    if (refs == 0) {
-        delete this;
-        return 0;
-    }
-    return refs;
-}
-
 HRESULT Device::SetCooperativeLevel(HWND, DWORD dwFlags) {
     if (faults::Take("SetCooperativeLevel")) return DDERR_GENERIC;
     if (dwFlags == kExclusiveFullScreen) {

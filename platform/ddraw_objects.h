@@ -4,6 +4,8 @@
 
 #include <ddraw.h>
 
+#include "platform/com_object.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -19,13 +21,12 @@ struct PixelBuffer {
     int32_t pitch = 0;
 };
 
-class Surface final : public IDirectDrawSurface {
+class Surface final : public ComObject<IDirectDrawSurface> {
 public:
     Surface(int width, int height, bool is555, DWORD caps);
     ~Surface() override;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFGUID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
+    // The back buffer lives exactly as long as its primary.
     ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE Blt(LPRECT lpDestRect, LPDIRECTDRAWSURFACE lpDDSrcSurface, LPRECT lpSrcRect,
@@ -53,7 +54,6 @@ public:
     // Whether a caller may touch the pixels now (not lost, locked or in a DC).
     HRESULT Usable() const;
 
-    ULONG refs = 1;
     int width;
     int height;
     bool is555;
@@ -69,21 +69,16 @@ public:
     bool presented = false;         // the primary has shown a frame
 };
 
-class Device final : public IDirectDraw {
+class Device final : public ComObject<IDirectDraw> {
 public:
     Device();
     ~Device() override;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFGUID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE CreateSurface(LPDDSURFACEDESC lpDDSurfaceDesc, LPDIRECTDRAWSURFACE* lplpDDSurface,
                                             IUnknown* pUnkOuter) override;
     HRESULT STDMETHODCALLTYPE SetCooperativeLevel(HWND hWnd, DWORD dwFlags) override;
     HRESULT STDMETHODCALLTYPE SetDisplayMode(DWORD dwWidth, DWORD dwHeight, DWORD dwBPP) override;
 
-    ULONG refs = 1;
     bool exclusive = false;
     bool modeSet = false;
     bool is555 = false;

@@ -33,16 +33,8 @@ Surface::~Surface() {
     }
 }
 
-HRESULT Surface::QueryInterface(REFGUID, void** ppv) {
-    if (ppv) *ppv = nullptr;
-    return E_NOTIMPL;
-}
-
-ULONG Surface::AddRef() { return ++refs; }
-
 ULONG Surface::Release() {
     if (refs > 0) --refs;
-    // The back buffer lives exactly as long as its primary.
     if (refs == 0 && primary == nullptr) {
         delete this;
         return 0;

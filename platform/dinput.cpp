@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/com_object.h"
 #include "platform/faults.h"
 #include "platform/host.h"
 #include "platform/host_events.h"
@@ -43,24 +44,13 @@ constinit int liveObjects = 0;
 class Device;
 constinit Device* firstDevice = nullptr;
 
-class Device final : public IDirectInputDeviceA {
+class Device final : public ComObject<IDirectInputDeviceA> {
 public:
     explicit Device(bool isMouse) : mouse(isMouse) {
         next = firstDevice;
         if (firstDevice != nullptr) firstDevice->prev = this;
         firstDevice = this;
         ++liveObjects;
-    }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFGUID, void** ppv) override {
-        if (ppv != nullptr) *ppv = nullptr;
-        return E_NOTIMPL;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --refs;
-        if (left == 0) delete this;
-        return left;
     }
 
     HRESULT STDMETHODCALLTYPE Acquire() override {
@@ -141,7 +131,6 @@ private:
     static LONG Clamp(int64_t v) { return LONG(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
     Device* prev = nullptr;
-    ULONG refs = 1;
     const bool mouse;
     DWORD level = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
     LPCDIDATAFORMAT format = nullptr;
@@ -150,20 +139,9 @@ private:
     int64_t motionX = 0, motionY = 0;  // since the last successful read
 };
 
-class DirectInput final : public IDirectInputA {
+class DirectInput final : public ComObject<IDirectInputA> {
 public:
     DirectInput() { ++liveObjects; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFGUID, void** ppv) override {
-        if (ppv != nullptr) *ppv = nullptr;
-        return E_NOTIMPL;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --refs;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE CreateDevice(REFGUID rguid, LPDIRECTINPUTDEVICEA* device, LPUNKNOWN outer) override {
         if (device == nullptr) return DIERR_INVALIDPARAM;
@@ -177,7 +155,6 @@ public:
 
 private:
     ~DirectInput() override { --liveObjects; }
-    ULONG refs = 1;
 };
 
 void UnacquireAll(bool foregroundOnly) {

@@ -35,20 +35,9 @@ mixer::PcmFormat ReadFormat(const WAVEFORMATEX* wfx) {
     return format;
 }
 
-class DirectSound final : public IDirectSound {
+class DirectSound final : public ComObject<IDirectSound> {
 public:
     DirectSound() { ++openDevices; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFGUID, void** ppv) override {
-        if (ppv != nullptr) *ppv = nullptr;
-        return E_NOTIMPL;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        ULONG left = --refs;
-        if (left == 0) delete this;
-        return left;
-    }
 
     HRESULT STDMETHODCALLTYPE CreateSoundBuffer(LPCDSBUFFERDESC desc, LPLPDIRECTSOUNDBUFFER out,
                                                 IUnknown* outer) override {
@@ -90,7 +79,6 @@ private:
         if (--openDevices == 0) host::CloseAudio();
     }
 
-    ULONG refs = 1;
 };
 
 }  // namespace

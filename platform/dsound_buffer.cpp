@@ -48,19 +48,6 @@ SoundBuffer* SoundBuffer::Duplicate(SoundBuffer& original) {
 
 SoundBuffer* SoundBuffer::From(IDirectSoundBuffer* buffer) { return dynamic_cast<SoundBuffer*>(buffer); }
 
-HRESULT SoundBuffer::QueryInterface(REFGUID, void** ppv) {
-    if (ppv != nullptr) *ppv = nullptr;
-    return E_NOTIMPL;
-}
-
-ULONG SoundBuffer::AddRef() { return ++refs; }
-
-ULONG SoundBuffer::Release() {
-    ULONG left = --refs;
-    if (left == 0) delete this;
-    return left;
-}
-
 HRESULT SoundBuffer::GetStatus(LPDWORD lpdwStatus) {
     if (lpdwStatus == nullptr) return DSERR_INVALIDPARAM;
     Guard guard(mixer::Lock());

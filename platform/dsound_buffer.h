@@ -8,11 +8,12 @@
 
 #include <vector>
 
+#include "platform/com_object.h"
 #include "platform/mixer.h"
 
 namespace platform {
 
-class SoundBuffer final : public IDirectSoundBuffer {
+class SoundBuffer final : public ComObject<IDirectSoundBuffer> {
 public:
     // A stopped buffer at position 0 holding `bytes` zero bytes of `format`.
     static SoundBuffer* Create(const mixer::PcmFormat& format, DWORD bytes);
@@ -20,10 +21,6 @@ public:
     static SoundBuffer* Duplicate(SoundBuffer& original);
     // Ours, or null for a buffer this layer did not make.
     static SoundBuffer* From(IDirectSoundBuffer* buffer);
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFGUID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetStatus(LPDWORD lpdwStatus) override;
     HRESULT STDMETHODCALLTYPE Lock(DWORD dwOffset, DWORD dwBytes, LPVOID* ppvAudioPtr1, LPDWORD pdwAudioBytes1,
@@ -39,7 +36,6 @@ private:
     explicit SoundBuffer(std::shared_ptr<mixer::SoundData> data);
     ~SoundBuffer() override;
 
-    ULONG refs = 1;
     mixer::Voice voice;            // guarded by mixer::Lock()
     std::vector<uint8_t> staging;  // what Lock hands out, until Unlock commits it
     bool locked = false;
