@@ -1,4 +1,5 @@
 // ParseWave: the walk over a RIFF WAVE image's chunks.
+#include <cstdint>
 #include <cstring>
 
 #include "sound/wave.h"
