@@ -1,6 +1,7 @@
 #include <fstream>
 
 #include "picture.h"
+#include "../common/little_endian.h"
 
 namespace kvart {
 namespace {
@@ -10,16 +11,6 @@ constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kPaletteSize = 256 * 4;
 constexpr uint32_t kRle8 = 1;
-
-void PutWord(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back(v >> 8);
-}
-
-void PutDword(std::vector<uint8_t>& out, uint32_t v) {
-    PutWord(out, v & 0xFFFF);
-    PutWord(out, v >> 16);
-}
 
 void EncodeRow(const uint8_t* row, int width, std::vector<uint8_t>& out) {
     int x = 0;

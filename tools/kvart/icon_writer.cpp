@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "art.h"
+#include "../common/little_endian.h"
 
 namespace kvart {
 namespace {
@@ -21,16 +22,6 @@ constexpr Rgb kSixteen[16] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128,
                               {0, 0, 128},   {128, 0, 128}, {0, 128, 128}, {192, 192, 192},
                               {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
                               {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
-
-void PutWord(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back(v >> 8);
-}
-
-void PutDword(std::vector<uint8_t>& out, uint32_t v) {
-    PutWord(out, v & 0xFFFF);
-    PutWord(out, v >> 16);
-}
 
 // The flag in full colour at size x size; alpha false where transparent.
 struct Drawing {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include "../common/little_endian.h"
 
 namespace kvart {
 namespace {
@@ -11,16 +12,6 @@ constexpr uint16_t kPcm = 1;
 constexpr uint32_t kFmtSize = 16;
 // "INFO" plus the software entry's header and its text.
 constexpr char kSoftware[] = "kvart";
-
-void PutWord(std::vector<uint8_t>& out, uint16_t v) {
-    out.push_back(v & 0xFF);
-    out.push_back(v >> 8);
-}
-
-void PutDword(std::vector<uint8_t>& out, uint32_t v) {
-    PutWord(out, v & 0xFFFF);
-    PutWord(out, v >> 16);
-}
 
 void PutId(std::vector<uint8_t>& out, const std::string& id) { out.insert(out.end(), id.begin(), id.begin() + 4); }
 

@@ -1,4 +1,5 @@
 #include "icon_file.h"
+#include "../common/little_endian.h"
 
 namespace kvrc {
 namespace {
@@ -11,11 +12,6 @@ uint16_t Word(const std::vector<uint8_t>& b, size_t at) { return static_cast<uin
 
 uint32_t Dword(const std::vector<uint8_t>& b, size_t at) {
     return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-void PutWord(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>(value >> 8));
 }
 
 }  // namespace

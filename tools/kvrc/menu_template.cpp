@@ -1,12 +1,8 @@
 #include "menu_template.h"
+#include "../common/little_endian.h"
 
 namespace kvrc {
 namespace {
-
-void PutWord(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(static_cast<uint8_t>(value & 0xFF));
-    out.push_back(static_cast<uint8_t>(value >> 8));
-}
 
 void PutText(std::vector<uint8_t>& out, const std::string& text) {
     for (char c : text) PutWord(out, static_cast<unsigned char>(c));
