@@ -51,6 +51,8 @@ const std::vector<std::string>& DebugLines();
 // everything mixed so far (the host mixes as the tick advances).
 void SetAudioDevice(bool present, int sampleRate = 22050);
 const std::vector<int16_t>& MixedAudio();
+// Forget the sound mixed so far, so that long runs do not hoard it.
+void ClearMixedAudio();
 int AudioRate();
 
 // The screen size reported by GetSystemMetrics.

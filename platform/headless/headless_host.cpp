@@ -97,6 +97,7 @@ void SetAudioDevice(bool present, int sampleRate) {
     S().audioRate = sampleRate > 0 ? sampleRate : kDefaultAudioRate;
 }
 const std::vector<int16_t>& MixedAudio() { return S().mixed; }
+void ClearMixedAudio() { S().mixed.clear(); }
 int AudioRate() { return S().audioRate; }
 
 void SetScreenSize(int width, int height) {
