@@ -1,0 +1,51 @@
+// A long game under random play and random platform faults. The frame count
+// comes from KALVENOR_SOAK_FRAMES when set (scripts/soak runs a million).
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "support/soak.h"
+
+namespace kalvenor_test {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// Sanitized builds run slower and keep freed memory in quarantine.
+constexpr uint32_t kFrames = kSanitized ? 12000 : 50000;
+
+uint32_t FramesToRun() {
+    const char* value = std::getenv("KALVENOR_SOAK_FRAMES");
+    if (value == nullptr || *value == '\0') return kFrames;
+    return static_cast<uint32_t>(std::strtoul(value, nullptr, 10));
+}
+
+TEST(Soak, RandomPlayUnderFaultsKeepsEveryInvariant) {
+    SoakOptions options;
+    options.frames = FramesToRun();
+    options.checkMemory = !kSanitized;
+    const SoakReport report = RunSoak(options);
+    std::printf("%s", FormatSoakReport(report).c_str());
+
+    EXPECT_EQ(report.exitCode, 0);
+    EXPECT_EQ(report.framesRun, options.frames);
+    EXPECT_EQ(report.failureCount, 0u);
+    for (size_t k = 0; k < kSoakFaultKinds; ++k)
+        EXPECT_GT(report.faults[k], 0u) << SoakFaultName(static_cast<SoakFault>(k)) << " never injected";
+    EXPECT_GT(report.checksPassed, 4ull * options.frames);
+}
+
+}  // namespace
+}  // namespace kalvenor_test
