@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/faults.h"
+#include "support/game_run.h"
 #include "support/soak.h"
+#include "support/soak_checks.h"
 
 namespace kalvenor_test {
 namespace {
@@ -45,6 +48,45 @@ TEST(Soak, RandomPlayUnderFaultsKeepsEveryInvariant) {
     for (size_t k = 0; k < kSoakFaultKinds; ++k)
         EXPECT_GT(report.faults[k], 0u) << SoakFaultName(static_cast<SoakFault>(k)) << " never injected";
     EXPECT_GT(report.checksPassed, 4ull * options.frames);
+}
+
+
+TEST(Soak, ProbesSeeALossAndTheFramesAfterTheRestore) {
+    GameRun run;
+    bool usableBefore = false;
+    bool usableAtLoss = true;
+    bool usableAfter = false;
+    std::string during;
+    std::string after;
+    run.At(20, [&] {
+        usableBefore = SurfacesUsable();
+        platform::faults::LoseAllSurfaces();
+        usableAtLoss = SurfacesUsable();
+    });
+    run.At(21, [&] {
+        usableAfter = SurfacesUsable();
+        during = CheckDrawnCompletely(headless::LastFrame());
+    });
+    run.At(22, [&] { after = CheckDrawnCompletely(headless::LastFrame()); });
+    EXPECT_EQ(run.Run(30), 0);
+    EXPECT_TRUE(usableBefore);
+    EXPECT_FALSE(usableAtLoss);
+    EXPECT_TRUE(usableAfter);
+    EXPECT_EQ(during, "");
+    EXPECT_EQ(after, "");
+}
+
+
+TEST(Soak, APictureLeftUnloadedAfterARestoreIsSeen) {
+    GameRun run;
+    std::string after;
+    run.At(20, [] {
+        platform::faults::LoseAllSurfaces();
+        platform::faults::FailNext("CreateCompatibleDC", 6);
+    });
+    run.At(22, [&] { after = CheckDrawnCompletely(headless::LastFrame()); });
+    EXPECT_EQ(run.Run(30), 0);
+    EXPECT_NE(after, "");
 }
 
 }  // namespace
