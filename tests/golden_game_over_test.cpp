@@ -95,9 +95,12 @@ protected:
         const Canvas behind = Behind(is555, font, o);
         const Canvas whole = Whole(behind, font, o);
         std::string report;
-        const Rect outside[] = {{0, 0, 800, kBox.top}, {0, kBox.bottom, 800, 600}, {0, kBox.top, kBox.left, kBox.bottom},
+        const Rect outside[] = {{0, 0, 800, kBox.top},
+                                {0, kBox.bottom, 800, 600},
+                                {0, kBox.top, kBox.left, kBox.bottom},
                                 {kBox.right, kBox.top, 800, kBox.bottom}};
-        for (const Rect& r : outside) EXPECT_EQ(golden::Mismatches(frame, behind, r, &report), 0) << "unchanged outside:" << report;
+        for (const Rect& r : outside)
+            EXPECT_EQ(golden::Mismatches(frame, behind, r, &report), 0) << "unchanged outside:" << report;
         int notHalved = 0, text = 0;
         for (int y = kBox.top; y < kBox.bottom; ++y)
             for (int x = kBox.left; x < kBox.right; ++x) {
@@ -142,6 +145,8 @@ TEST_P(GoldenGameOver, TheThirdPresidentHitEndsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, GoldenGameOver, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& layout) { return layout.param ? "Layout555" : "Layout565"; });
+                         [](const ::testing::TestParamInfo<bool>& layout) {
+                             return layout.param ? "Layout555" : "Layout565";
+                         });
 
 }  // namespace

@@ -25,7 +25,7 @@ constexpr int kBandSourceTop = 392;
 constexpr int kBandHeight = 98;
 constexpr int kBandY = 400;
 constexpr int kMostOffset = 8;
-constexpr int kRowsAbove = kBandY - kMostOffset;               // 392
+constexpr int kRowsAbove = kBandY - kMostOffset;                // 392
 constexpr int kRowsBelow = kBandY + kBandHeight + kMostOffset;  // 506
 constexpr int kCycle = 252;
 constexpr int kAmplitude = 10;
@@ -51,7 +51,8 @@ Canvas ExpectedIntro(const Picture& title, uint32_t framesBefore) {
     Canvas c(false);
     c.Draw(title, {0, 0, 800, 600}, 0, 0, false);
     for (int x = kBandLeft; x < kBandRight; ++x)
-        c.Draw(title, {x, kBandSourceTop, x + 1, kBandSourceTop + kBandHeight}, x, kBandY + Offset(x, framesBefore), false);
+        c.Draw(title, {x, kBandSourceTop, x + 1, kBandSourceTop + kBandHeight}, x, kBandY + Offset(x, framesBefore),
+               false);
     return c;
 }
 
@@ -61,7 +62,8 @@ std::optional<int> SeenOffset(const headless::Frame& frame, const Picture& title
     std::optional<int> found;
     for (int o = -kMostOffset; o <= kMostOffset; ++o) {
         bool same = true;
-        for (int r = 0; r < kBandHeight && same; ++r) same = frame.At(x, kBandY + o + r) == title.At(x, kBandSourceTop + r);
+        for (int r = 0; r < kBandHeight && same; ++r)
+            same = frame.At(x, kBandY + o + r) == title.At(x, kBandSourceTop + r);
         if (!same) continue;
         if (found) return std::nullopt;
         found = o;
@@ -94,14 +96,17 @@ TEST_F(GoldenIntro, EachFrameIsThePictureWithItsBandWaved) {
     for (const auto& [presented, frame] : frames) {
         SCOPED_TRACE(presented);
         std::string report;
-        EXPECT_EQ(golden::Mismatches(frame, ExpectedIntro(title, presented - 1), {0, 0, 800, 600}, &report), 0) << report;
+        EXPECT_EQ(golden::Mismatches(frame, ExpectedIntro(title, presented - 1), {0, 0, 800, 600}, &report), 0)
+            << report;
     }
 }
 
 TEST_F(GoldenIntro, OutsideTheBandThePictureStandsStill) {
     Canvas still(false);
     still.Draw(title, {0, 0, 800, 600}, 0, 0, false);
-    const Rect regions[] = {{0, 0, 800, kRowsAbove}, {0, kRowsBelow, 800, 600}, {0, kRowsAbove, kBandLeft, kRowsBelow},
+    const Rect regions[] = {{0, 0, 800, kRowsAbove},
+                            {0, kRowsBelow, 800, 600},
+                            {0, kRowsAbove, kBandLeft, kRowsBelow},
                             {kBandRight, kRowsAbove, 800, kRowsBelow}};
     for (const auto& [presented, frame] : frames)
         for (const Rect& r : regions) {

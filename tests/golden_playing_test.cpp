@@ -52,7 +52,8 @@ Canvas ExpectedPlaying(const Pictures& p, const Scene& s) {
     c.Draw(p.desert, kScreen, 0, 0, false);
     for (POINT v : s.villains) c.Draw(p.villain, kFigure, v.x, v.y, false);
     if (s.reloadHint) c.Text(p.font, s.cursor.x - 35, s.cursor.y - 25, "Reload! (right mouse button)", 1);
-    if (s.flashTop >= 0) c.Draw(p.sprites, {12, s.flashTop, 20, s.flashTop + 8}, s.cursor.x + 20, s.cursor.y + 24, true);
+    if (s.flashTop >= 0)
+        c.Draw(p.sprites, {12, s.flashTop, 20, s.flashTop + 8}, s.cursor.x + 20, s.cursor.y + 24, true);
     c.Text(p.font, 10, 6, "Score:", 0);
     c.Number(p.font, 140, 6, 0, 0);
     for (int i = 0; i < s.presidentHits; ++i) c.Text(p.font, 10 + 30 * i, 54, "X", 0);

@@ -23,7 +23,7 @@ namespace {
 using namespace kalvenor_test;
 using platform::inspect::SoundEvent;
 
-constexpr int kAttackMs = 30;      // the stretch of a wave's start compared
+constexpr int kAttackMs = 30;       // the stretch of a wave's start compared
 constexpr double kSameSound = 0.9;  // correlation that counts as the wave itself
 constexpr int kQuiet = 16;          // largest sample that counts as silence
 
@@ -65,7 +65,8 @@ std::vector<double> Wave(const char* name, int rate) {
     return out;
 }
 
-double Correlation(const std::vector<int16_t>& heard, size_t at, const std::vector<double>& wave, size_t from, size_t n) {
+double Correlation(const std::vector<int16_t>& heard, size_t at, const std::vector<double>& wave, size_t from,
+                   size_t n) {
     if (at + n > heard.size() || from + n > wave.size()) return 0;
     double hw = 0, hh = 0, ww = 0;
     for (size_t i = 0; i < n; ++i) {
@@ -98,7 +99,9 @@ int Loudest(const std::vector<int16_t>& heard, size_t from, size_t to) {
     return most;
 }
 
-size_t Samples(int ms) { return static_cast<size_t>(headless::AudioRate()) * ms / 1000; }
+size_t Samples(int ms) {
+    return static_cast<size_t>(headless::AudioRate()) * ms / 1000;
+}
 
 std::vector<SoundEvent> EventsOf(const SoundSample* sample, SoundEvent::Kind kind) {
     std::vector<SoundEvent> found;

@@ -102,7 +102,8 @@ Picture LoadPicture(const char* name, bool is555) {
     picture.pixels.resize(indices.size());
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            picture.pixels[static_cast<size_t>(y) * width + x] = palette[indices[static_cast<size_t>(height - 1 - y) * width + x]];
+            picture.pixels[static_cast<size_t>(y) * width + x] =
+                palette[indices[static_cast<size_t>(height - 1 - y) * width + x]];
     return picture;
 }
 
@@ -115,7 +116,8 @@ Font LoadFont(bool is555) {
             const int left = CellLeft(f, g), top = CellTop(f, g);
             int w = kFonts[f].cellWidth;
             for (bool ink = false; w > 0 && !ink;) {
-                for (int row = 0; row < kFonts[f].cellHeight && !ink; ++row) ink = font.sheet.At(left + w - 1, top + row) != 0;
+                for (int row = 0; row < kFonts[f].cellHeight && !ink; ++row)
+                    ink = font.sheet.At(left + w - 1, top + row) != 0;
                 if (!ink) --w;
             }
             font.widths[f][g] = static_cast<uint8_t>(w);
@@ -178,7 +180,8 @@ int Mismatches(const headless::Frame& frame, const Canvas& expected, Rect region
             if (frame.At(x, y) == expected.At(x, y)) continue;
             if (report != nullptr && wrong < kReported) {
                 char line[96];
-                std::snprintf(line, sizeof line, " (%d,%d) shows %04x, expected %04x;", x, y, frame.At(x, y), expected.At(x, y));
+                std::snprintf(line, sizeof line, " (%d,%d) shows %04x, expected %04x;", x, y, frame.At(x, y),
+                              expected.At(x, y));
                 *report += line;
             }
             ++wrong;
