@@ -2,6 +2,8 @@
 // comes from KALVENOR_SOAK_FRAMES when set (scripts/soak runs a million).
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -87,6 +89,27 @@ TEST(Soak, APictureLeftUnloadedAfterARestoreIsSeen) {
     run.At(22, [&] { after = CheckDrawnCompletely(headless::LastFrame()); });
     EXPECT_EQ(run.Run(30), 0);
     EXPECT_NE(after, "");
+}
+
+
+// Every click schedules its release; a driver that kept each frame's actions
+// after running them would hold megabytes more heap at the end of this run.
+TEST(Soak, TheDriverForgetsTheActionsItHasRun) {
+    constexpr uint32_t kWarm = 2000;
+    constexpr uint32_t kEnd = 30000;
+    constexpr long long kAllowedGrowth = 256 * 1024;
+    if (kSanitized) GTEST_SKIP() << "sanitized memory is kept in quarantine";
+    GameRun run;
+    size_t warmBytes = 0;
+    size_t endBytes = 0;
+    run.EveryFrame([&](uint32_t presented, const headless::Frame&) {
+        Click(presented % 2);
+        if (presented % 100 == 0) headless::ClearMixedAudio();
+        if (presented == kWarm) warmBytes = mallinfo2().uordblks;
+        if (presented == kEnd) endBytes = mallinfo2().uordblks;
+    });
+    EXPECT_EQ(run.Run(kEnd), 0);
+    EXPECT_LT(static_cast<long long>(endBytes) - static_cast<long long>(warmBytes), kAllowedGrowth);
 }
 
 }  // namespace

@@ -85,6 +85,8 @@ void GameRun::OnPresent(uint32_t presented, const headless::Frame& frame) {
             auto action = found->second[i];
             action();
         }
+        // Done with; long runs schedule a release for every click.
+        actions_.erase(found);
     }
     for (auto& hook : everyFrame_) hook(presented, frame);
     if (escapeAt_ == 0) return;
