@@ -77,6 +77,7 @@ private:
     bool holdingEP_ = false;
     uint32_t releaseEPAt_ = 0;
     long memoryPeakAfterWarmKiB_ = 0;
+    uint32_t injected_ = 0;
 };
 
 void Soak::Expect(uint32_t presented, const std::string& wrong) {
@@ -143,7 +144,9 @@ void Soak::Play(uint32_t presented) {
 }
 
 void Soak::Inject() {
-    const auto fault = static_cast<SoakFault>(Roll(kSoakFaultKinds));
+    // Each kind once first, so that even a short run meets them all.
+    const auto fault = static_cast<SoakFault>(injected_ < kSoakFaultKinds ? injected_ : Roll(kSoakFaultKinds));
+    ++injected_;
     ++report_.faults[static_cast<size_t>(fault)];
     switch (fault) {
     case SoakFault::SurfacesLost:
