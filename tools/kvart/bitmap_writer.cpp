@@ -7,6 +7,10 @@ namespace kvart {
 namespace {
 
 constexpr int kMaxRun = 255;
+// An absolute run of 255 pixels is valid, but Wine's reader steps over none
+// of its bytes and reads its pixels as codes, as if the padded length 256
+// had wrapped to 0 in a byte. Runs of at most 254 read the same everywhere.
+constexpr int kMaxAbsolute = 254;
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kPaletteSize = 256 * 4;
@@ -25,7 +29,7 @@ void EncodeRow(const uint8_t* row, int width, std::vector<uint8_t>& out) {
         }
         // Collect single pixels up to the next pair of equal ones.
         int literal = 1;
-        while (x + literal < width && literal < kMaxRun &&
+        while (x + literal < width && literal < kMaxAbsolute &&
                !(x + literal + 1 < width && row[x + literal] == row[x + literal + 1]))
             ++literal;
         if (literal < 3) {
