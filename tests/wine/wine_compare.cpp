@@ -13,9 +13,13 @@ namespace {
 
 using namespace wine_check;
 
-// The rows the rippling band of the intro can reach.
-constexpr int kBandFirstRow = 392;
-constexpr int kBandLastRow = 497;
+// The rows the rippling band of the intro can reach: 98 rows drawn at
+// y = 400 moved up or down by as much as 8.
+constexpr int kBandTop = 400;
+constexpr int kBandHeight = 98;
+constexpr int kBandSwing = 8;
+constexpr int kBandFirstRow = kBandTop - kBandSwing;
+constexpr int kBandLastRow = kBandTop + kBandSwing + kBandHeight - 1;
 
 bool Load(const std::string& path, Image& image) {
     if (ReadPpm(path, image)) return true;
