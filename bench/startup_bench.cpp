@@ -19,6 +19,7 @@
 
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
+#include "support/resident_memory.h"
 
 extern char** environ;
 
@@ -34,16 +35,6 @@ long long NowNs() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
-}
-
-long ResidentKiB() {
-    long pages = 0;
-    long resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr) return 0;
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 // The measured process: play until kPlayedFrames, then report on stdout.

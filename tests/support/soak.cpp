@@ -17,6 +17,7 @@
 #include "platform/host_events.h"
 #include "platform/inspect.h"
 #include "support/game_run.h"
+#include "support/resident_memory.h"
 #include "support/soak_checks.h"
 
 namespace kalvenor_test {
@@ -228,16 +229,6 @@ const char* SoakFaultName(SoakFault fault) {
     case SoakFault::Count: break;
     }
     return "?";
-}
-
-long ResidentKiB() {
-    long pages = 0;
-    long resident = 0;
-    FILE* statm = std::fopen("/proc/self/statm", "r");
-    if (statm == nullptr) return 0;
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 SoakReport RunSoak(const SoakOptions& options) {

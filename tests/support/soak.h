@@ -48,7 +48,4 @@ struct SoakReport {
 SoakReport RunSoak(const SoakOptions& options);
 std::string FormatSoakReport(const SoakReport& report);
 
-// Resident set size of this process, from /proc/self/statm.
-long ResidentKiB();
-
 }  // namespace kalvenor_test
