@@ -5,12 +5,17 @@ mono) is loud after each shot and quiet before them.
 usage: check_audio.py RAWFILE RATE QUIET_AT SHOT_AT...
   positions are byte offsets into RAWFILE, taken as the file's size when the
   quiet moment was sampled or the shot was fired
+
+The quiet level is measured over the span just before QUIET_AT: after it the
+script only aims and fires, and on a slow machine the first shot can be heard
+within half a second of that moment.
 """
 import math
 import struct
 import sys
 
 WINDOW_S = 0.5
+QUIET_WINDOW_S = 0.3
 
 
 def rms(samples):
@@ -30,7 +35,8 @@ def main():
         return samples[start:start + span]
 
     quiet_at, shots = positions[0], positions[1:]
-    quiet = rms(window(quiet_at))
+    quiet_span = int(rate * QUIET_WINDOW_S)
+    quiet = rms(samples[max(0, quiet_at - quiet_span):quiet_at])
     print("audio: %d samples (%.1f s); quiet level %.0f" % (count, count / rate, quiet))
     failed = 0
     for n, at in enumerate(shots, 1):

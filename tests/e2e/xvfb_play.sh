@@ -158,6 +158,7 @@ play_800() {
         shot leaving
         python3 "$here/check_screen.py" "$work/leaving.ppm" intro "$work" >/dev/null || break
     done
+    # The quiet level is taken over the end of this pause, before any aiming.
     sleep 0.5
     local quiet_at
     quiet_at=$(size_of "$audio")
