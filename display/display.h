@@ -10,7 +10,7 @@ public:
     Display();
 
     // Copy srcRect of source to (x, y) of destination, clipped to the screen;
-    // flags 1 uses the source colour key.
+    // flags go to BltFast as they are: DDBLTFAST_SRCCOLORKEY or NOCOLORKEY.
     virtual HRESULT Blit(LONG x, LONG y, RECT srcRect, LPDIRECTDRAWSURFACE source,
                          LPDIRECTDRAWSURFACE destination, DWORD flags);
     // Flip the finished back buffer to the screen.

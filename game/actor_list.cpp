@@ -62,7 +62,6 @@ void ActorList::UpdateAll() {
         if (head == nullptr) return;
         if (finished != 0) {
             if (a->next == a) {
-                head = nullptr;
                 Remove(a);
                 return;
             }

@@ -25,7 +25,7 @@ void PlayHitSound() {
 }
 
 void DrawFigurePart(LONG x, LONG y, RECT source, const FigureKind& kind) {
-    ActiveDisplay->Blit(x, y, source, *kind.picture, BackBuffer, 0);
+    ActiveDisplay->Blit(x, y, source, *kind.picture, BackBuffer, DDBLTFAST_NOCOLORKEY);
 }
 
 template <typename Figure>

@@ -6,12 +6,6 @@
 #include "input/input_devices.h"
 #include "text/bitmap_font.h"
 
-namespace {
-
-constexpr int kLargeFont = 0;
-
-}  // namespace
-
 void Game::GameOverFrame() {
     ClearBackBuffer();
     const bool pressed = gInput.leftButton || gInput.rightButton;

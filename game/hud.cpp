@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kLargeFont = 0;
 constexpr RECT kCartridgeSprite{30, 48, 46, 88};
 constexpr LONG kCartridgeLeft = 260;
 constexpr LONG kCartridgeSpacing = 20;
@@ -22,7 +21,6 @@ constexpr LONG kValueX = 480;
 constexpr LONG kShotsY = 250;
 constexpr LONG kHitsY = 285;
 constexpr LONG kMissesY = 320;
-constexpr DWORD kColourKey = 1;
 
 }  // namespace
 
@@ -38,7 +36,7 @@ void Game::DrawScore() {
 void Game::DrawRoundsLeft() {
     for (int32_t i = 0; i < roundsLeft - 1; ++i) {
         ClippedBlit(kCartridgeLeft + kCartridgeSpacing * i, kCartridgeTop, kCartridgeSprite,
-                    lpDDSSprites, BackBuffer, kColourKey);
+                    lpDDSSprites, BackBuffer, DDBLTFAST_SRCCOLORKEY);
     }
 }
 

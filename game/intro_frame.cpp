@@ -15,11 +15,10 @@ constexpr LONG kBandDestX = 184;
 constexpr LONG kBandDestY = 400;
 constexpr LONG kBandAmplitude = 10;
 constexpr LONG kBandDivisor = 100;
-constexpr DWORD kLooping = 1;
 
 }  // namespace
 
-void StartIntroSound() { SoundSample::Play(gSoundBank.intro, kLooping); }
+void StartIntroSound() { SoundSample::Play(gSoundBank.intro, DSBPLAY_LOOPING); }
 
 void Game::IntroFrame() {
     ClearBackBuffer();

@@ -23,7 +23,6 @@ constexpr int kPresidentBelow = 1;  // rolls 0: a president
 constexpr int kVillainAbove = 6;    // rolls 7..9: a villain
 constexpr LONG kHintOffsetX = -35;
 constexpr LONG kHintOffsetY = -25;
-constexpr int kSmallFont = 1;
 
 void TrySpawn() {
     const int roll = rand() % kSpawnRoll;

@@ -14,26 +14,27 @@ constexpr LONG kFlashLeft = 12;
 constexpr LONG kFlashSize = 8;
 constexpr LONG kFlashOffsetX = 20;
 constexpr LONG kFlashOffsetY = 24;
-constexpr DWORD kOpaque = 0;
-constexpr DWORD kColourKey = 1;
-constexpr int kSmallFont = 1;
 constexpr char kSlogan[] = "Stop terrorism worldwide!";
 constexpr char kCredit[] = "Kalvenor team, 2026";
 
 }  // namespace
 
-void DrawBackdrop() { ClippedBlit(0, 0, kFullScreen, lpDDSDesert, BackBuffer, kOpaque); }
+void DrawBackdrop() {
+    ClippedBlit(0, 0, kFullScreen, lpDDSDesert, BackBuffer, DDBLTFAST_NOCOLORKEY);
+}
 
-void DrawIntroPicture() { ActiveDisplay->Blit(0, 0, kFullScreen, lpDDSIntroPic, BackBuffer, kOpaque); }
+void DrawIntroPicture() {
+    ActiveDisplay->Blit(0, 0, kFullScreen, lpDDSIntroPic, BackBuffer, DDBLTFAST_NOCOLORKEY);
+}
 
 void DrawCrosshair() {
-    ClippedBlit(gInput.cursorX, gInput.cursorY, kCrosshairSprite, lpDDSSprites, BackBuffer, kColourKey);
+    ClippedBlit(gInput.cursorX, gInput.cursorY, kCrosshairSprite, lpDDSSprites, BackBuffer, DDBLTFAST_SRCCOLORKEY);
 }
 
 void DrawMuzzleFlash(LONG top) {
     const RECT flash{kFlashLeft, top, kFlashLeft + kFlashSize, top + kFlashSize};
     ClippedBlit(gInput.cursorX + kFlashOffsetX, gInput.cursorY + kFlashOffsetY, flash, lpDDSSprites,
-                BackBuffer, kColourKey);
+                BackBuffer, DDBLTFAST_SRCCOLORKEY);
 }
 
 void DrawDedication() {

@@ -13,6 +13,8 @@ struct FontMetrics {
 
 constexpr int kGlyphCount = 91;      // codes 33 ("!") to 123 ("{")
 constexpr int kFirstGlyphCode = 33;
+constexpr int kLargeFont = 0;        // red, for the score and the screens' texts
+constexpr int kSmallFont = 1;        // white, for hints and the dedication
 constexpr DWORD kTextAlignRight = 2; // the text ends at x
 constexpr DWORD kTextCentre = 4;     // the text is centred on x
 
