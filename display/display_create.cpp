@@ -1,26 +1,17 @@
 // Display::Create: the mode switch, the flip chain and the bitmaps.
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
 #include "display/blit.h"
 #include "display/display.h"
+#include "display/pictures.h"
 
 namespace {
 
 constexpr DWORD kScreenBits = 16;
 constexpr DWORD kGreenMask565 = 0x7E0;
-
-struct SlotName {
-    LPDIRECTDRAWSURFACE* slot;
-    const char* failure;
-};
-
-// In the order LoadSurfaces fills them.
-const SlotName kBitmapSlots[] = {
-    {&lpDDSSprites, "DDLoadBitmap <SPRITES>"},   {&lpDDSIntroPic, "DDLoadBitmap <INTROPIC>"},
-    {&lpDDSPresident, "DDLoadBitmap <PRESIDENT>"}, {&lpDDSVillain, "DDLoadBitmap <VILLAIN>"},
-    {&lpDDSDesert, "DDLoadBitmap <DESERT>"},     {&lpDDSFonts, "DDLoadBitmap <FONTS>"},
-};
+constexpr size_t kFailureBytes = 64;
 
 }  // namespace
 
@@ -55,8 +46,12 @@ int Display::Create(HWND window) {
     LoadSurfaces();
     // A picture that cannot be loaded would leave a slot empty for the whole
     // run; stop at start-up instead, naming the picture.
-    for (const SlotName& s : kBitmapSlots)
-        if (*s.slot == nullptr) return ReportFailure(s.failure);
+    for (const Picture& p : kPictures) {
+        if (*p.slot != nullptr) continue;
+        char failure[kFailureBytes];
+        std::snprintf(failure, sizeof(failure), "DDLoadBitmap <%s>", p.name);
+        return ReportFailure(failure);
+    }
 
     srand(static_cast<unsigned>(time(NULL)));
 

@@ -1,18 +1,14 @@
 // Display::LoadSurfaces: the six pictures into their slots, with their keys.
 #include "display/bitmap_loader.h"
 #include "display/display.h"
+#include "display/pictures.h"
 
-namespace {
-
-struct Picture {
-    LPDIRECTDRAWSURFACE* slot;
-    const char* name;
-};
-
-const Picture kPictures[] = {
+const Picture kPictures[kPictureCount] = {
     {&lpDDSSprites, "SPRITES"}, {&lpDDSIntroPic, "INTROPIC"}, {&lpDDSPresident, "PRESIDENT"},
     {&lpDDSVillain, "VILLAIN"}, {&lpDDSDesert, "DESERT"},     {&lpDDSFonts, "FONTS"},
 };
+
+namespace {
 
 LPDIRECTDRAWSURFACE* const kKeyedSlots[] = {&lpDDSSprites, &lpDDSPresident, &lpDDSVillain, &lpDDSDesert,
                                             &lpDDSFonts};

@@ -3,16 +3,12 @@
 #include "app/static_objects.h"
 #include "display/bitmap_loader.h"
 #include "display/display.h"
+#include "display/pictures.h"
 #include "input/input_devices.h"
 
 namespace {
 
-struct Picture {
-    LPDIRECTDRAWSURFACE* slot;
-    const char* name;
-};
-
-const Picture kReloadOrder[] = {
+const Picture kReloadOrder[kPictureCount] = {
     {&lpDDSFonts, "FONTS"},     {&lpDDSSprites, "SPRITES"}, {&lpDDSPresident, "PRESIDENT"},
     {&lpDDSVillain, "VILLAIN"}, {&lpDDSDesert, "DESERT"},   {&lpDDSIntroPic, "INTROPIC"},
 };

@@ -17,12 +17,11 @@ SoundBank::~SoundBank() { Release(); }
 int SoundBank::Create(HWND window) {
     if (FAILED(DirectSoundCreate(nullptr, &directSound, nullptr))) {
         directSound = nullptr;
-        MessageBoxA(window, kFailureText, kCaption, MB_OK);
-        return 0;
-    }
-    if (FAILED(directSound->SetCooperativeLevel(window, DSSCL_NORMAL))) {
+    } else if (FAILED(directSound->SetCooperativeLevel(window, DSSCL_NORMAL))) {
         directSound->Release();
         directSound = nullptr;
+    }
+    if (directSound == nullptr) {
         MessageBoxA(window, kFailureText, kCaption, MB_OK);
         return 0;
     }

@@ -12,3 +12,10 @@ BitmapFont::~BitmapFont() {
     firstRow = nullptr;
     glyphsPerRow = nullptr;
 }
+
+RECT BitmapFont::GlyphCell(int font, int g) const {
+    const FontMetrics& m = fonts[font];
+    const LONG left = (g % glyphsPerRow[font]) * m.cellWidth;
+    const LONG top = firstRow[font] + (g / glyphsPerRow[font]) * m.cellHeight;
+    return RECT{left, top, left + m.cellWidth, top + m.cellHeight};
+}

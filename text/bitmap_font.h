@@ -30,6 +30,8 @@ public:
     void DrawNumber(LONG x, LONG y, int32_t value, int font, DWORD flags);
     // Width of text as DrawText would lay it out.
     int32_t TextWidth(const char* text, int font) const;
+    // The sheet's cell of glyph g (0 for "!") of font.
+    RECT GlyphCell(int font, int g) const;
 
     FontMetrics fonts[2];
     uint8_t* glyphWidths;

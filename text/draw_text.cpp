@@ -44,9 +44,7 @@ void BitmapFont::DrawText(LONG x, LONG y, const char* text, int font, DWORD flag
         }
         if (!IsGlyph(code)) continue;
         const int g = code - kFirstGlyphCode;
-        const LONG left = (g % glyphsPerRow[font]) * m.cellWidth;
-        const LONG top = firstRow[font] + (g / glyphsPerRow[font]) * m.cellHeight;
-        DrawGlyph(RECT{left, top, left + m.cellWidth, top + m.cellHeight}, x + pen, y);
+        DrawGlyph(GlyphCell(font, g), x + pen, y);
         pen += glyphWidths[font * kGlyphCount + g] + m.spacing;
     }
 }

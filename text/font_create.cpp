@@ -75,10 +75,9 @@ int BitmapFont::Create(HWND) {
     for (int f = 0; f < fontCount; ++f) {
         const FontMetrics& m = fonts[f];
         for (int g = 0; g < kGlyphCount; ++g) {
-            const int32_t left = (g % glyphsPerRow[f]) * m.cellWidth;
-            const int32_t top = firstRow[f] + (g / glyphsPerRow[f]) * m.cellHeight;
+            const RECT cell = GlyphCell(f, g);
             int32_t w = m.cellWidth;
-            while (w > 0 && !ColumnHasInk(locked, left + w - 1, top, m.cellHeight)) --w;
+            while (w > 0 && !ColumnHasInk(locked, cell.left + w - 1, cell.top, m.cellHeight)) --w;
             glyphWidths[f * kGlyphCount + g] = static_cast<uint8_t>(w);
         }
     }
