@@ -68,9 +68,7 @@ Wave MakeClick() {
     for (size_t i = 0; i < 60; ++i) s[88 + i] += noise.Next() * 0.5f * Decay(i / 22050.0f, 0.0006f);
     FadeEnds(s, 24);
     Normalise(s, 0.8f);
-    Wave w;
-    w.sampleRate = kClickRate;
-    w.data = EncodePcm(s, 16);
+    Wave w = PcmWave(kClickRate, s);
     std::vector<uint8_t> fact;
     for (int k = 0; k < 4; ++k) fact.push_back(static_cast<uint8_t>(kClickSamples >> (8 * k)));
     std::vector<uint8_t> picture{8, 0, 0, 0};
@@ -107,9 +105,7 @@ Wave MakeShot() {
     for (size_t i = s.size() - 1; i >= 2400; --i) s[i] += s[i - 2400] * 0.25f;
     FadeEnds(s, 64);
     Normalise(s, 0.95f);
-    Wave w;
-    w.sampleRate = kGunRate;
-    w.data = EncodePcm(s, 16);
+    Wave w = PcmWave(kGunRate, s);
     w.trailing = {InfoList(68, "Gunshot")};
     return w;
 }
@@ -131,9 +127,7 @@ Wave MakeReload() {
     AddClack(s, rate, 0.285f, 0.6f, 1.1f, 0xAE);
     FadeEnds(s, 32);
     Normalise(s, 0.85f);
-    Wave w;
-    w.sampleRate = kGunRate;
-    w.data = EncodePcm(s, 16);
+    Wave w = PcmWave(kGunRate, s);
     w.trailing = {InfoList(72, "Reload, clack-clack")};
     return w;
 }

@@ -66,10 +66,7 @@ Wave MakeIntroTune() {
     // A low thump on every half bar.
     for (int i = 0; i < kSteps; i += 4) Pluck(loop, static_cast<float>(i), -31, 0.5f, 0.12f, 0.1f);
     Normalise(loop, 0.85f);
-    Wave w;
-    w.sampleRate = kRate;
-    w.bitsPerSample = 8;
-    w.data = EncodePcm(loop, 8);
+    Wave w = PcmWave(kRate, loop, 8);
     w.strayByte = true;
     return w;
 }

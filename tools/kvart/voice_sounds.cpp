@@ -54,9 +54,7 @@ Wave Synthesise(const Cry& cry) {
     }
     FadeEnds(s, 64);
     Normalise(s, 0.9f);
-    Wave w;
-    w.sampleRate = kRate;
-    w.data = EncodePcm(s, 16);
+    Wave w = PcmWave(kRate, s);
     w.trailing = {InfoList(cry.listSize, cry.name)};
     return w;
 }

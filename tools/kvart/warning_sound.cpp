@@ -29,10 +29,7 @@ Wave MakeWrong() {
     }
     FadeEnds(s, 32);
     Normalise(s, 0.8f);
-    Wave w;
-    w.sampleRate = kRate;
-    w.data = EncodePcm(s, 16);
-    return w;
+    return PcmWave(kRate, s);
 }
 
 }  // namespace kvart

@@ -30,17 +30,19 @@ void PutInfoEntry(std::vector<uint8_t>& out, const std::string& id, const std::s
 
 }  // namespace
 
-std::vector<uint8_t> EncodePcm(const std::vector<float>& samples, uint16_t bitsPerSample) {
-    std::vector<uint8_t> out;
+Wave PcmWave(uint32_t sampleRate, const std::vector<float>& samples, uint16_t bitsPerSample) {
+    Wave wave;
+    wave.sampleRate = sampleRate;
+    wave.bitsPerSample = bitsPerSample;
     for (float s : samples) {
         float v = std::clamp(s, -1.0f, 1.0f);
         if (bitsPerSample == 8) {
-            out.push_back(static_cast<uint8_t>(std::lround(128.0f + v * 127.0f)));
+            wave.data.push_back(static_cast<uint8_t>(std::lround(128.0f + v * 127.0f)));
         } else {
-            PutWord(out, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767.0f))));
+            PutWord(wave.data, static_cast<uint16_t>(static_cast<int16_t>(std::lround(v * 32767.0f))));
         }
     }
-    return out;
+    return wave;
 }
 
 Chunk InfoList(uint32_t bodySize, const std::string& name) {

@@ -20,8 +20,8 @@ struct Wave {
     bool strayByte = false;       // one byte after the RIFF image
 };
 
-// Mono PCM from samples in -1..1: 16-bit signed or 8-bit unsigned.
-std::vector<uint8_t> EncodePcm(const std::vector<float>& samples, uint16_t bitsPerSample);
+// A wave of mono PCM from samples in -1..1: 16-bit signed or 8-bit unsigned.
+Wave PcmWave(uint32_t sampleRate, const std::vector<float>& samples, uint16_t bitsPerSample = 16);
 
 // A "LIST" chunk of type "INFO" whose body is exactly bodySize bytes.
 Chunk InfoList(uint32_t bodySize, const std::string& name);
