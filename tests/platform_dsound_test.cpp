@@ -14,6 +14,7 @@
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 
 namespace {
@@ -39,18 +40,8 @@ TEST(DirectSoundCreate, FailsWithoutADeviceOrWhenToldTo) {
     ds->Release();
 }
 
-class DirectSoundBuffers : public ::testing::Test {
+class DirectSoundBuffers : public kalvenor_test::SoundDeviceTest {
 protected:
-    void SetUp() override {
-        headless::Reset();
-        headless::SetTickStep(0);
-        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
-    }
-    void TearDown() override {
-        ds->Release();
-        EXPECT_EQ(platform::inspect::LiveSoundBuffers(), 0);
-    }
-
     // The format is handed over as the 16 bytes of a "fmt " body, with no
     // cbSize after it, just as the game hands over its resources.
     HRESULT Create(const std::vector<uint8_t>& body, DWORD bytes, LPDIRECTSOUNDBUFFER* out,
@@ -70,8 +61,6 @@ protected:
         EXPECT_EQ(b->GetStatus(&s), DS_OK);
         return s;
     }
-
-    LPDIRECTSOUND ds = nullptr;
 };
 
 TEST_F(DirectSoundBuffers, AcceptsEveryPcmLayoutTheGameNeedsAndNoOther) {

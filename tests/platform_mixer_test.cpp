@@ -17,6 +17,7 @@
 #include "platform/host_events.h"
 #include "platform/inspect.h"
 #include "platform/mixer.h"
+#include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 
 namespace {
@@ -25,18 +26,11 @@ using platform::mixer::kFadeFrames;
 
 constexpr int kRate = 22050;
 
-class Mixer : public ::testing::Test {
+class Mixer : public kalvenor_test::SoundDeviceTest {
 protected:
-    void SetUp() override {
-        headless::Reset();
-        // The clock stays put, so the host mixes nothing behind the test's back.
-        headless::SetTickStep(0);
-        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
-    }
     void TearDown() override {
         for (LPDIRECTSOUNDBUFFER b : buffers) b->Release();
-        ds->Release();
-        EXPECT_EQ(platform::inspect::LiveSoundBuffers(), 0);
+        SoundDeviceTest::TearDown();
     }
 
     LPDIRECTSOUNDBUFFER Make(const std::vector<uint8_t>& bytes, uint16_t channels, uint32_t rate, uint16_t bits) {
@@ -74,7 +68,6 @@ protected:
         return s;
     }
 
-    LPDIRECTSOUND ds = nullptr;
     std::vector<LPDIRECTSOUNDBUFFER> buffers;
 };
 

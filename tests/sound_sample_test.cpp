@@ -12,6 +12,7 @@
 #include "platform/mixer.h"
 #include "sound/sound_bank.h"
 #include "sound/sound_sample.h"
+#include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 
 namespace {
@@ -29,18 +30,15 @@ std::vector<int16_t> Ramp() {
     return v;
 }
 
-class Samples : public ::testing::Test {
+class Samples : public kalvenor_test::SoundDeviceTest {
 protected:
     void SetUp() override {
-        headless::Reset();
-        headless::SetTickStep(0);
-        ASSERT_EQ(DirectSoundCreate(nullptr, &ds, nullptr), DS_OK);
+        SoundDeviceTest::SetUp();
         image = kalvenor_test::WaveImage().Format(1, kRate, 16).Data(kalvenor_test::Pcm16(Ramp())).Bytes();
     }
     void TearDown() override {
         for (SoundSample* s : made) SoundSample::Destroy(s);
-        ds->Release();
-        EXPECT_EQ(platform::inspect::LiveSoundBuffers(), 0);
+        SoundDeviceTest::TearDown();
     }
 
     // A sample laid out as SoundSample::Create lays it out, over the
@@ -80,7 +78,6 @@ protected:
         for (int i = kFadeFrames; i < int(out.size()); ++i) ASSERT_EQ(out[size_t(i)], ramp[size_t(i)]) << i;
     }
 
-    LPDIRECTSOUND ds = nullptr;
     std::vector<uint8_t> image;
     std::vector<SoundSample*> made;
 };
