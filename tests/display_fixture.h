@@ -17,35 +17,27 @@
 #include "display/display.h"
 #include "platform/headless/headless.h"
 #include "support/game_run.h"
+#include "tools/common/little_endian.h"
 
 namespace display_test {
-
-inline void Put16(std::vector<uint8_t>& v, uint32_t x) {
-    v.push_back(static_cast<uint8_t>(x));
-    v.push_back(static_cast<uint8_t>(x >> 8));
-}
-inline void Put32(std::vector<uint8_t>& v, uint32_t x) {
-    Put16(v, x & 0xFFFF);
-    Put16(v, x >> 16);
-}
 
 // A packed DIB: info header, `colours` (0x00RRGGBB) as the table, then bits.
 inline std::vector<uint8_t> Dib(int32_t width, int32_t height, uint16_t bitCount, uint32_t compression,
                                 const std::vector<uint32_t>& colours, const std::vector<uint8_t>& bits,
                                 uint32_t clrUsed = 0xFFFFFFFF) {
     std::vector<uint8_t> v;
-    Put32(v, 40);
-    Put32(v, static_cast<uint32_t>(width));
-    Put32(v, static_cast<uint32_t>(height));
-    Put16(v, 1);
-    Put16(v, bitCount);
-    Put32(v, compression);
-    Put32(v, static_cast<uint32_t>(bits.size()));
-    Put32(v, 2835);
-    Put32(v, 2835);
-    Put32(v, clrUsed == 0xFFFFFFFF ? static_cast<uint32_t>(colours.size()) : clrUsed);
-    Put32(v, 0);
-    for (uint32_t c : colours) Put32(v, c);
+    PutDword(v, 40);
+    PutDword(v, static_cast<uint32_t>(width));
+    PutDword(v, static_cast<uint32_t>(height));
+    PutWord(v, 1);
+    PutWord(v, bitCount);
+    PutDword(v, compression);
+    PutDword(v, static_cast<uint32_t>(bits.size()));
+    PutDword(v, 2835);
+    PutDword(v, 2835);
+    PutDword(v, clrUsed == 0xFFFFFFFF ? static_cast<uint32_t>(colours.size()) : clrUsed);
+    PutDword(v, 0);
+    for (uint32_t c : colours) PutDword(v, c);
     v.insert(v.end(), bits.begin(), bits.end());
     return v;
 }
@@ -63,10 +55,10 @@ inline std::vector<uint8_t> Dib8(int32_t width, int32_t height, const std::vecto
 
 inline std::vector<uint8_t> WithFileHeader(const std::vector<uint8_t>& dib, uint32_t colourCount) {
     std::vector<uint8_t> v;
-    Put16(v, 0x4D42);
-    Put32(v, static_cast<uint32_t>(14 + dib.size()));
-    Put32(v, 0);
-    Put32(v, 14 + 40 + colourCount * 4);
+    PutWord(v, 0x4D42);
+    PutDword(v, static_cast<uint32_t>(14 + dib.size()));
+    PutDword(v, 0);
+    PutDword(v, 14 + 40 + colourCount * 4);
     v.insert(v.end(), dib.begin(), dib.end());
     return v;
 }
@@ -187,10 +179,6 @@ inline void WritePictureFiles(const std::filesystem::path& dir) {
         WriteFile(dir / p.name, WithFileHeader(Dib8(p.width, p.height, {0x000000, p.colour}, indices), 2));
     }
 }
-
-}  // namespace display_test
-
-namespace display_test {
 
 // A fresh game state with the display created from the picture files.
 class GameDisplay : public ::testing::Test {

@@ -6,27 +6,20 @@
 #include <cstring>
 #include <vector>
 
+#include "tools/common/little_endian.h"
+
 namespace kalvenor_test {
-
-inline void PutWord(std::vector<uint8_t>& out, uint32_t value) {
-    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(value >> (8 * i)));
-}
-
-inline void PutHalf(std::vector<uint8_t>& out, uint16_t value) {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
 
 // A 16-byte PCM "fmt " body.
 inline std::vector<uint8_t> PcmFormatBody(uint16_t channels, uint32_t rate, uint16_t bits) {
     std::vector<uint8_t> body;
     uint16_t block = uint16_t(channels * bits / 8);
-    PutHalf(body, 1);
-    PutHalf(body, channels);
-    PutWord(body, rate);
-    PutWord(body, rate * block);
-    PutHalf(body, block);
-    PutHalf(body, bits);
+    PutWord(body, 1);
+    PutWord(body, channels);
+    PutDword(body, rate);
+    PutDword(body, rate * block);
+    PutWord(body, block);
+    PutWord(body, bits);
     return body;
 }
 
@@ -46,7 +39,7 @@ public:
     // the body's size writes a lying length field.
     WaveImage& Chunk(const char* id, const std::vector<uint8_t>& body, int64_t length = -1) {
         bytes_.insert(bytes_.end(), id, id + 4);
-        PutWord(bytes_, uint32_t(length >= 0 ? uint64_t(length) : body.size()));
+        PutDword(bytes_, uint32_t(length >= 0 ? uint64_t(length) : body.size()));
         bytes_.insert(bytes_.end(), body.begin(), body.end());
         if (body.size() % 2 != 0) bytes_.push_back(0);
         return *this;
