@@ -1,5 +1,6 @@
 // The window: created borderless over the whole desktop when the game shows
-// it; Alt+Enter switches to a whole-factor window and back without the game
+// it, or as the window Alt+Enter gives when the player asked for that;
+// Alt+Enter switches to a whole-factor window and back without the game
 // seeing any change.
 #include <cstdint>
 
@@ -22,11 +23,32 @@ SDL_Rect DesktopBounds(int display) {
     return bounds;
 }
 
+// The largest whole multiple of the frame that fits the desktop's usable
+// area: the size of the window Alt+Enter gives.
+int WindowedFactor(int display) {
+    SDL_Rect usable{0, 0, kFrameWidth, kFrameHeight};
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+            usable.w = mode.w;
+            usable.h = mode.h;
+        }
+    }
+    return WindowFactor(usable.w, usable.h, kFrameWidth, kFrameHeight);
+}
+
 void CreateWindowAndRenderer() {
     HostState& s = State();
-    SDL_Rect desktop = DesktopBounds(0);
-    s.window = SDL_CreateWindow("Kalvenor", desktop.x, desktop.y, desktop.w, desktop.h,
-                                SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    // Full screen unless the player asked for the window (--window).
+    if (s.windowed) {
+        int factor = WindowedFactor(0);
+        s.window = SDL_CreateWindow("Kalvenor", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth * factor,
+                                    kFrameHeight * factor, 0);
+    } else {
+        SDL_Rect desktop = DesktopBounds(0);
+        s.window = SDL_CreateWindow("Kalvenor", desktop.x, desktop.y, desktop.w, desktop.h,
+                                    SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
+    }
     if (!s.window) {
         SDL_Log("kalvenor: cannot create the window: %s", SDL_GetError());
         return;
@@ -41,7 +63,6 @@ void CreateWindowAndRenderer() {
     SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
     SDL_RenderClear(s.renderer);
     SDL_RenderPresent(s.renderer);
-    s.windowed = false;
     s.closeSent = false;
     s.focusQuietUntil = SDL_GetTicks() + kModeSwitchQuietMs;
     ApplyMouseMode();
@@ -80,16 +101,7 @@ void ToggleWindowed() {
         SDL_SetWindowFullscreen(s.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         s.windowed = false;
     } else {
-        SDL_Rect usable{0, 0, kFrameWidth, kFrameHeight};
-        int display = SDL_GetWindowDisplayIndex(s.window);
-        if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) {
-            SDL_DisplayMode mode;
-            if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
-                usable.w = mode.w;
-                usable.h = mode.h;
-            }
-        }
-        int factor = WindowFactor(usable.w, usable.h, kFrameWidth, kFrameHeight);
+        int factor = WindowedFactor(SDL_GetWindowDisplayIndex(s.window));
         SDL_SetWindowFullscreen(s.window, 0);
         SDL_SetWindowBordered(s.window, SDL_TRUE);
         SDL_SetWindowSize(s.window, kFrameWidth * factor, kFrameHeight * factor);

@@ -1,10 +1,10 @@
 // kalvenor.ico: a small waving flag on its pole on a transparent ground, in
 // the five image formats the program's icon group lists.
-#include <cmath>
 #include <fstream>
 #include <vector>
 
 #include "art.h"
+#include "flag_icon.h"
 #include "../common/little_endian.h"
 
 namespace kvart {
@@ -23,42 +23,6 @@ constexpr Rgb kSixteen[16] = {{0, 0, 0},     {128, 0, 0},   {0, 128, 0},   {128,
                               {128, 128, 128}, {255, 0, 0}, {0, 255, 0},   {255, 255, 0},
                               {0, 0, 255},   {255, 0, 255}, {0, 255, 255}, {255, 255, 255}};
 
-// The flag in full colour at size x size; alpha false where transparent.
-struct Drawing {
-    std::vector<Rgb> colour;
-    std::vector<bool> opaque;
-};
-
-Drawing DrawFlag(int size) {
-    Drawing d{std::vector<Rgb>(size * size), std::vector<bool>(size * size, false)};
-    float s = size / 32.0f;
-    for (int y = 0; y < size; ++y)
-        for (int x = 0; x < size; ++x) {
-            float fx = (x + 0.5f) / s, fy = (y + 0.5f) / s;   // in 32-pixel units
-            Rgb c;
-            bool on = false;
-            if (fx >= 4 && fx < 6.5f && fy >= 2 && fy < 31) {
-                c = {128, 128, 128};
-                if (fx < 5) c = {192, 192, 192};
-                on = true;
-            } else if (fx >= 3.5f && fx < 7 && fy >= 0.5f && fy < 3) {
-                c = {255, 255, 0};
-                on = true;
-            } else {
-                float wave = 2.0f * std::sin((fx - 6.5f) / 6.0f);
-                float top = 4 + wave, bottom = 20 + wave;
-                if (fx >= 6.5f && fx < 29 && fy >= top && fy < bottom) {
-                    float band = (fy - top) / (bottom - top);
-                    c = band < 1 / 3.0f ? Rgb{0, 0, 255} : band < 2 / 3.0f ? Rgb{255, 255, 255} : Rgb{255, 0, 0};
-                    on = true;
-                }
-            }
-            d.colour[y * size + x] = c;
-            d.opaque[y * size + x] = on;
-        }
-    return d;
-}
-
 int Nearest(const std::vector<Rgb>& palette, Rgb c) {
     int best = 0;
     long bestDistance = 1L << 30;
@@ -74,7 +38,7 @@ int Nearest(const std::vector<Rgb>& palette, Rgb c) {
 }
 
 std::vector<uint8_t> EncodeImage(const IconFormat& f) {
-    Drawing d = DrawFlag(f.size);
+    FlagDrawing d = DrawFlag(f.size);
     std::vector<Rgb> palette;
     if (f.bits == 1) palette = {{0, 0, 0}, {255, 255, 255}};
     else palette.assign(kSixteen, kSixteen + 16);
@@ -106,7 +70,7 @@ std::vector<uint8_t> EncodeImage(const IconFormat& f) {
     for (int y = f.size - 1; y >= 0; --y) {
         std::vector<uint8_t> row(colourRow, 0);
         for (int x = 0; x < f.size; ++x) {
-            if (!d.opaque[y * f.size + x]) continue;
+            if (d.alpha[y * f.size + x] == 0) continue;
             int index = Nearest(palette, d.colour[y * f.size + x]);
             int bit = x * f.bits;
             row[bit / 8] |= static_cast<uint8_t>(index << (8 - f.bits - bit % 8));
@@ -116,7 +80,7 @@ std::vector<uint8_t> EncodeImage(const IconFormat& f) {
     for (int y = f.size - 1; y >= 0; --y) {
         std::vector<uint8_t> row(maskRow, 0);
         for (int x = 0; x < f.size; ++x)
-            if (!d.opaque[y * f.size + x]) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+            if (d.alpha[y * f.size + x] == 0) row[x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
         out.insert(out.end(), row.begin(), row.end());
     }
     return out;

@@ -1,10 +1,11 @@
-// kvart: writes the game's pictures, sounds and icon into a folder.
+// kvart: writes the game's pictures, sounds and icons into a folder.
 //   kvart OUTDIR
-// The output depends on nothing but this code and the DejaVu fonts.
+// The output depends on nothing but this code, the DejaVu fonts and zlib.
 #include <cstdio>
 #include <string>
 
 #include "art.h"
+#include "desktop_icons.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     ok &= WriteWave(dir + "shot.wav", MakeShot());
     ok &= WriteWave(dir + "wrong.wav", MakeWrong());
     ok &= WriteIcon(dir + "kalvenor.ico");
+    ok &= WriteDesktopIcons(dir);
     if (!ok) std::fprintf(stderr, "kvart: could not write every file to %s\n", argv[1]);
     return ok ? 0 : 1;
 }
