@@ -4,7 +4,10 @@
 # CPU the process used per frame beside what composing and presenting took
 # by the host's own frame statistics; then the CPU it uses while another
 # window has the focus; and how long 3000 frames (one game) take at the
-# rate measured.
+# rate measured. The frame rate and the host's figures cover the whole first
+# run (a second of intro, then a game's worth of play); the host counts the
+# whole process's CPU while presenting, so what other threads do meanwhile
+# is in its figure, and the difference can come out below zero.
 #
 # usage: process_bench.sh KALVENOR [WORK_DIR]
 # Needs Xvfb, xdotool and xclock. Not a test: it asserts nothing.
