@@ -20,7 +20,7 @@
 namespace {
 
 constexpr int kDeviceRate = 44100;
-constexpr int kCallbackFrames = 1024;  // what an audio callback typically asks for
+constexpr int kCallbackFrames = 512;  // what the SDL host asks its device for
 constexpr int kStreams = 8;
 
 struct Source {

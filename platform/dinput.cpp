@@ -64,6 +64,8 @@ public:
             acquired = true;
             inputLost = false;
             motionX = motionY = 0;
+            std::memset(pressed, 0, sizeof(pressed));
+            std::memset(readDown, 0, sizeof(readDown));
         }
         return DI_OK;
     }
@@ -80,7 +82,7 @@ public:
         }
         if (mouse) {
             DIMOUSESTATE state = {Clamp(motionX), Clamp(motionY), 0, {}};
-            std::memcpy(state.rgbButtons, held.buttons, sizeof(state.rgbButtons));
+            for (int i = 0; i < kMouseButtons; ++i) state.rgbButtons[i] = ReadButton(i);
             std::memcpy(lpvData, &state, sizeof(state));
             motionX = motionY = 0;
         } else {
@@ -118,6 +120,10 @@ public:
         motionY += dy;
     }
 
+    void AddPress(int index) {
+        if (mouse && acquired) pressed[index] = true;
+    }
+
     Device* next = nullptr;
 
 private:
@@ -130,6 +136,21 @@ private:
 
     static LONG Clamp(int64_t v) { return LONG(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+    // Every press is read as down once, even one released before the read:
+    // a tap shorter than a frame still counts. A new press after a read that
+    // saw the button down is read as up first, so the release is not lost.
+    BYTE ReadButton(int i) {
+        bool down = held.buttons[i] != 0;
+        if (pressed[i] && readDown[i]) {
+            down = false;
+        } else if (pressed[i]) {
+            down = true;
+            pressed[i] = false;
+        }
+        readDown[i] = down;
+        return down ? kDown : 0;
+    }
+
     Device* prev = nullptr;
     const bool mouse;
     DWORD level = DISCL_NONEXCLUSIVE | DISCL_BACKGROUND;
@@ -137,6 +158,8 @@ private:
     bool acquired = false;
     bool inputLost = false;  // the next read reports the loss once
     int64_t motionX = 0, motionY = 0;  // since the last successful read
+    bool pressed[kMouseButtons] = {};   // pressed since the last successful read
+    bool readDown[kMouseButtons] = {};  // the last successful read saw it down
 };
 
 class DirectInput final : public ComObject<IDirectInputA> {
@@ -169,6 +192,8 @@ void HostMouseMotion(int32_t dx, int32_t dy) {
 
 void HostMouseButton(int index, bool down) {
     if (index < 0 || index >= kMouseButtons) return;
+    if (down && held.buttons[index] == 0)
+        for (Device* d = firstDevice; d != nullptr; d = d->next) d->AddPress(index);
     held.buttons[index] = down ? kDown : 0;
 }
 

@@ -8,7 +8,11 @@
 namespace host {
 
 // Milliseconds since an arbitrary start, wrapping at 2^32. Must move while it
-// is being polled: the game's pacing busy-waits on it.
+// is being polled: the game's pacing busy-waits on it. A host may make that
+// wait cheap: read again within the millisecond it was last read in, the tick
+// may sleep, but only until that millisecond ends, so that a reader polling it
+// still sees every millisecond and a clock that jumps never stalls it. It may
+// also step by more than one (a test's fake tick does), never backwards.
 uint32_t TickCount();
 
 // Deliver whatever input the host has gathered (keys, motion, focus, close)

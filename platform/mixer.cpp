@@ -1,8 +1,10 @@
 // MixAudio: every playing voice resampled to the device rate by linear
-// interpolation, summed and saturated to 16 bits.
+// interpolation, summed, and held under full scale by a limiter.
 #include "platform/mixer.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/host_events.h"
@@ -21,6 +23,13 @@ constexpr int kFracBits = 32 - kFracShift;
 constinit std::mutex mixLock;
 constinit Voice* firstVoice = nullptr;
 constinit uint64_t mixedFrames = 0;
+
+// The limiter: sounds that overlap louder than the ceiling (95 % of full
+// scale) are turned down at once, by exactly as much as needed, and come back
+// at the release rate. Anything under the ceiling passes untouched.
+constexpr int32_t kCeiling = 31130;
+constexpr double kReleaseDbPerSecond = 60.0;
+constinit float limiterGain = 1.0f;
 
 int32_t Fraction(uint64_t position) { return int32_t(uint32_t(position) >> kFracShift); }
 
@@ -108,6 +117,26 @@ int32_t DecodeFrame(const PcmFormat& f, const uint8_t* at) {
     return (int32_t(at[0]) - 128) << 8;
 }
 
+int32_t BlockPeak(const int32_t* acc, int count) {
+    int32_t peak = 0;
+    for (int i = 0; i < count; ++i) peak = std::max(peak, std::abs(acc[i]));
+    return peak;
+}
+
+void Limit(int32_t* acc, int count, int sampleRate) {
+    int32_t peak = BlockPeak(acc, count);
+    // Nothing sounds: nothing to come back into.
+    if (peak == 0) limiterGain = 1.0f;
+    if (limiterGain >= 1.0f && peak <= kCeiling) return;
+    const float release = float(std::pow(10.0, kReleaseDbPerSecond / 20.0 / sampleRate));
+    for (int i = 0; i < count; ++i) {
+        limiterGain = std::min(1.0f, limiterGain * release);
+        const int32_t magnitude = std::abs(acc[i]);
+        if (float(magnitude) * limiterGain > float(kCeiling)) limiterGain = float(kCeiling) / float(magnitude);
+        if (limiterGain < 1.0f) acc[i] = int32_t(std::lround(float(acc[i]) * limiterGain));
+    }
+}
+
 }  // namespace
 
 void SoundData::Rebuild() {
@@ -184,6 +213,7 @@ void MixAudio(int16_t* out, int frames, int sampleRate) {
             int ended = MixVoice(*v, acc, count, sampleRate);
             if (ended < count) MixTail(*v, acc, ended, count);
         }
+        Limit(acc, count, sampleRate);
         for (int i = 0; i < count; ++i)
             out[done + i] = int16_t(std::clamp(acc[i], int32_t(-32768), int32_t(32767)));
         done += count;

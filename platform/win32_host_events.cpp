@@ -10,6 +10,7 @@ namespace {
 
 constexpr LPARAM kRepeatBit = LPARAM(1) << 30;      // the key was already down
 constexpr LPARAM kReleaseBit = LPARAM(1) << 31;     // the key is being released
+constexpr LPARAM kAltDownBit = LPARAM(KF_ALTDOWN) << 16;  // Alt was held as the key moved
 constexpr int kScanCodeShift = 16;
 
 bool foreground = true;
@@ -33,6 +34,7 @@ void HostKey(uint32_t vk, uint8_t dik, bool down, bool repeat) {
     LPARAM lParam = 1 | (LPARAM(dik) << kScanCodeShift);
     if (!down) lParam |= kRepeatBit | kReleaseBit;
     else if (repeat) lParam |= kRepeatBit;
+    if (altHeld) lParam |= kAltDownBit;
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     PostMessageA(window, message, vk, lParam);
 }

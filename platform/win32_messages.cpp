@@ -7,6 +7,9 @@ using namespace platform::win32;
 
 namespace {
 
+// The low four bits of a system command are Windows' own.
+constexpr WPARAM kSysCommandMask = 0xFFF0;
+
 bool InRange(UINT message, UINT lowest, UINT highest) {
     if (lowest == 0 && highest == 0) return true;
     return message >= lowest && message <= highest;
@@ -96,8 +99,19 @@ LRESULT WINAPI DispatchMessageA(CONST MSG* lpMsg) {
     return Send(lpMsg->hwnd, lpMsg->message, lpMsg->wParam, lpMsg->lParam);
 }
 
-LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
-    if (Msg == WM_CLOSE) DestroyWindow(hWnd);
+// Alt+F4 becomes the system menu's Close, and Close becomes WM_CLOSE, each
+// sent to the window procedure first as Windows does; WM_CLOSE destroys.
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    switch (Msg) {
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4 && (HIWORD(lParam) & KF_ALTDOWN) != 0) Send(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & kSysCommandMask) == SC_CLOSE) Send(hWnd, WM_CLOSE, 0, 0);
+            break;
+        case WM_CLOSE: DestroyWindow(hWnd); break;
+        default: break;
+    }
     return 0;
 }
 

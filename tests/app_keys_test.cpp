@@ -162,4 +162,15 @@ TEST(AppKeys, EscapeClosesFromEveryState) {
     }
 }
 
+TEST(AppKeys, AltFFourEndsTheGameLikeEscape) {
+    GameRun run;
+    run.At(2, [] { Click(0); });
+    run.At(10, [] {
+        PressKey(VK_MENU, DIK_LMENU);
+        PressKey(VK_F4, DIK_F4);
+    });
+    EXPECT_EQ(run.Run(200), 0);
+    EXPECT_EQ(run.Presented(), 10u);
+}
+
 }  // namespace

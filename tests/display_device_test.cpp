@@ -94,6 +94,9 @@ struct StepFailure {
     const char* text;
 };
 
+// Named by the failing call, so the test's name stays the same from run to run.
+void PrintTo(const StepFailure& step, std::ostream* out) { *out << step.call; }
+
 class DisplayStepTest : public DisplayTest, public ::testing::WithParamInterface<StepFailure> {};
 
 TEST_P(DisplayStepTest, EachFailedStepShowsItsText) {
@@ -110,7 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StepFailure{"SetDisplayMode", "Execution FAILED on SetDisplayMode"},
                       StepFailure{"CreateSurface", "Execution FAILED on CreateSurface"},
                       StepFailure{"GetAttachedSurface", "Execution FAILED on GetAttachedSurface"},
-                      StepFailure{"GetPixelFormat", "Execution FAILED on GetPixelFormat caused an error."}));
+                      StepFailure{"GetPixelFormat", "Execution FAILED on GetPixelFormat caused an error."}),
+    [](const ::testing::TestParamInfo<StepFailure>& step) { return std::string(step.param.call); });
 
 TEST_F(DisplayTest, ReportFailureCutsLongTextsAtItsBuffer) {
     const std::string longName(400, 'x');

@@ -1,12 +1,19 @@
 // InputDevices over the DirectInput stand-in: the cursor and its clamps, the
-// buttons, the key state, and recovering after the window lost the front.
+// buttons, the key state, recovering after the window lost the front, and
+// taps shorter than a frame in the running game.
 #include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/static_objects.h"
+#include "game/game.h"
 
 #include "input/input_devices.h"
 #include "platform/faults.h"
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "support/game_run.h"
 
 namespace {
 
@@ -141,6 +148,37 @@ TEST(InputDevicesCreate, AFailedCreateIsReportedAndLeavesNoDevices) {
     input.Poll();
     EXPECT_EQ(input.cursorX, 320);
     headless::Reset();
+}
+
+// A touchpad tap: press and release in the same instant, between two frames.
+void Tap() {
+    kalvenor_test::PressButton(0);
+    kalvenor_test::ReleaseButton(0);
+}
+
+TEST(Taps, EachTapBetweenFramesFiresOnceAndADoubleTapOnce) {
+    kalvenor_test::GameRun run;
+    std::vector<int32_t> shots;  // shots fired as each frame from 20 on was shown
+    run.At(2, Tap);
+    run.At(20, Tap);
+    run.At(40, [] {
+        Tap();
+        Tap();
+    });
+    // The next frame reads the release; the tap after it fires in the frame after that.
+    run.At(41, Tap);
+    run.EveryFrame([&](uint32_t presented, const headless::Frame&) {
+        if (presented >= 20) shots.push_back(gGame.shotsFired);
+    });
+    EXPECT_EQ(run.Run(50), 0);
+    ASSERT_GE(shots.size(), 31u);
+    EXPECT_EQ(shots[0], 0);
+    EXPECT_EQ(shots[1], 1);
+    EXPECT_EQ(shots[20], 1);
+    EXPECT_EQ(shots[21], 2);
+    EXPECT_EQ(shots[22], 2);
+    EXPECT_EQ(shots[23], 3);
+    EXPECT_EQ(shots[30], 3);
 }
 
 }  // namespace

@@ -116,6 +116,44 @@ TEST_F(DirectInputDevices, ButtonsAndKeysReadAsHeld) {
     EXPECT_EQ(state.rgbButtons[1], 0);
 }
 
+TEST_F(DirectInputDevices, EveryPressIsReadDownOnceHoweverShort) {
+    mouse->Acquire();
+    DIMOUSESTATE state = {};
+    auto left = [&] {
+        EXPECT_EQ(ReadMouse(&state), DI_OK);
+        return state.rgbButtons[0];
+    };
+    platform::HostMouseButton(0, true);
+    platform::HostMouseButton(0, false);
+    EXPECT_EQ(left(), 0x80);
+    EXPECT_EQ(left(), 0);
+    // Two taps between reads are one press; a tap right after a read that
+    // saw a press is read as the release first, then as the new press.
+    for (int tap = 0; tap < 2; ++tap) {
+        platform::HostMouseButton(0, true);
+        platform::HostMouseButton(0, false);
+    }
+    EXPECT_EQ(left(), 0x80);
+    platform::HostMouseButton(0, true);
+    platform::HostMouseButton(0, false);
+    EXPECT_EQ(left(), 0);
+    EXPECT_EQ(left(), 0x80);
+    EXPECT_EQ(left(), 0);
+    // Held across reads: down until released, as before.
+    platform::HostMouseButton(0, true);
+    EXPECT_EQ(left(), 0x80);
+    EXPECT_EQ(left(), 0x80);
+    platform::HostMouseButton(0, false);
+    EXPECT_EQ(left(), 0);
+    // A press while the device is not acquired is not kept for later.
+    platform::HostForeground(false);
+    platform::HostMouseButton(0, true);
+    platform::HostMouseButton(0, false);
+    platform::HostForeground(true);
+    mouse->Acquire();
+    EXPECT_EQ(left(), 0);
+}
+
 TEST_F(DirectInputDevices, LosingTheForegroundFailsReadsUntilAcquiredAgain) {
     mouse->Acquire();
     keyboard->Acquire();

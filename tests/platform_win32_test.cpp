@@ -182,6 +182,24 @@ TEST_F(Win32Test, DefaultProcedureIgnoresEverythingButClose) {
     EXPECT_EQ(Count(WM_DESTROY), 1);
 }
 
+TEST_F(Win32Test, AltFFourClosesThroughTheSystemCommandAndPlainFFourDoesNot) {
+    HWND hwnd = MakeWindow();
+    MSG msg;
+    platform::HostKey(VK_F4, DIK_F4, true, false);
+    ASSERT_TRUE(GetMessageA(&msg, NULL, 0, 0));
+    EXPECT_EQ(msg.message, UINT(WM_KEYDOWN));
+    DispatchMessageA(&msg);
+    platform::HostKey(VK_F4, DIK_F4, false, false);
+    platform::HostKey(VK_MENU, DIK_LMENU, true, false);
+    platform::HostKey(VK_F4, DIK_F4, true, false);
+    while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    const UINT expected[] = {WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN, WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY};
+    ASSERT_EQ(received.size(), std::size(expected));
+    for (size_t i = 0; i < received.size(); ++i) EXPECT_EQ(received[i].message, expected[i]) << i;
+    EXPECT_EQ(received[4].wParam, WPARAM(SC_CLOSE));
+    EXPECT_FALSE(PostMessageA(hwnd, WM_CLOSE, 0, 0));
+}
+
 TEST_F(Win32Test, HostKeysArriveAsMessagesWithTheirCodes) {
     HWND hwnd = MakeWindow();
     platform::HostKey(VK_F1, DIK_F1, true, false);

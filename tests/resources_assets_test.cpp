@@ -481,14 +481,33 @@ std::vector<float> Samples(const Bytes& b) {
     return out;
 }
 
-TEST(ResourceWaves, SoundsAreAudibleAndStartAndEndAtRest) {
+// The RMS of the loudest 100 ms, about what the ear adds a sound up over.
+float Loudness(const std::vector<float>& s, uint32_t rate) {
+    const size_t window = rate / 10;
+    double sum = 0, most = 0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        sum += double(s[i]) * s[i];
+        if (i >= window) sum -= double(s[i - window]) * s[i - window];
+        most = std::max(most, sum);
+    }
+    return float(std::sqrt(most / double(window)));
+}
+
+// Every sound audible, none above half of full scale (6 dB of headroom),
+// and none louder than the shot.
+TEST(ResourceWaves, SoundsAreLevelledUnderTheShotAndStartAndEndAtRest) {
+    const ExpectedWave& shot = kWaves[6];
+    ASSERT_STREQ(shot.name, "SHOT");
+    const float shotLoudness = Loudness(Samples(Resource(shot.name, "WAV")), shot.rate);
     for (const ExpectedWave& want : kWaves) {
         SCOPED_TRACE(want.name);
         std::vector<float> s = Samples(Resource(want.name, "WAV"));
         ASSERT_FALSE(s.empty());
         float peak = 0;
         for (float v : s) peak = std::max(peak, std::fabs(v));
-        EXPECT_GT(peak, 0.5f);
+        EXPECT_GT(peak, 0.1f);
+        EXPECT_LE(peak, 0.5f);
+        EXPECT_LE(Loudness(s, want.rate), shotLoudness);
         if (want.strayByte) continue;   // the tune loops; its seam is tested apart
         EXPECT_LT(std::fabs(s.front()), 0.02f);
         EXPECT_LT(std::fabs(s.back()), 0.02f);

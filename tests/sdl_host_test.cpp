@@ -1,5 +1,5 @@
 // The SDL host's pure parts: the key map, where the frame goes on the
-// screen, and the icon image decoder.
+// screen, the icon image decoder and the tick.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include "platform/sdl/icon_decode.h"
 #include "platform/sdl/key_map.h"
 #include "platform/sdl/letterbox.h"
+#include "platform/sdl/tick.h"
 
 namespace {
 
@@ -178,6 +179,19 @@ TEST(SdlIconDecode, The48PixelImageIsPreferred) {
     ASSERT_TRUE(sdlhost::DecodeIconImage(c.data(), c.size(), &small));
     EXPECT_GT(sdlhost::IconPreference(big), sdlhost::IconPreference(mid));
     EXPECT_GT(sdlhost::IconPreference(mid), sdlhost::IconPreference(small));
+}
+
+// A reader spinning on the tick sees it move on every read, one millisecond
+// at a time unless the machine kept it away longer.
+TEST(SdlTick, ReadingAgainWithinAMillisecondWaitsForTheNext) {
+    int64_t last = sdlhost::ReadTickMs(-1);
+    for (int read = 0; read < 50; ++read) {
+        int64_t now = sdlhost::ReadTickMs(last);
+        EXPECT_GT(now, last);
+        last = now;
+    }
+    // A tick last read long ago is read at once, whatever it was.
+    EXPECT_GE(sdlhost::ReadTickMs(last - 1000), last);
 }
 
 }  // namespace

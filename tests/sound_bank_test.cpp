@@ -1,5 +1,6 @@
-// The sound bank: set-up with and without a device, the eight waves, and the
-// sounds of a game heard through the headless host.
+// The sound bank: set-up with and without a device, the eight waves, how
+// they mix together and alone, and the sounds of a game heard through the
+// headless host.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "platform/mixer.h"
 #include "sound/sound_bank.h"
 #include "support/game_run.h"
 
@@ -87,6 +89,57 @@ TEST(SoundBank, SamplesAreMadeInTheirOrderAndAFailedOneIsNotReported) {
     for (SoundSample* s : All(bank)) EXPECT_EQ(s, nullptr);
     EXPECT_EQ(bank.directSound, nullptr);
     EXPECT_EQ(platform::inspect::LiveSoundBuffers(), 0);
+}
+
+constexpr int kDeviceRate = 44100;
+
+// Every sound of the game started in the same millisecond: loud, but not one
+// sample at full scale.
+TEST(SoundBankMix, AllEightTogetherNeverReachFullScale) {
+    headless::Reset();
+    headless::SetTickStep(0);
+    SoundBank bank;
+    ASSERT_EQ(bank.Create(nullptr), 1);
+    for (SoundSample* s : All(bank)) ASSERT_TRUE(SoundSample::Play(s, 0));
+    std::vector<int16_t> out(kDeviceRate);
+    platform::MixAudio(out.data(), int(out.size()), kDeviceRate);
+    int peak = 0;
+    int atFullScale = 0;
+    for (int16_t v : out) {
+        peak = std::max(peak, std::abs(int(v)));
+        atFullScale += v == 32767 || v == -32768;
+    }
+    EXPECT_EQ(atFullScale, 0);
+    EXPECT_GT(peak, 24000);
+}
+
+// Each sound alone, mixed at its own rate, is its stored samples exactly
+// once faded in.
+TEST(SoundBankMix, EachSoundAloneIsMixedBitExact) {
+    headless::Reset();
+    headless::SetTickStep(0);
+    SoundBank bank;
+    ASSERT_EQ(bank.Create(nullptr), 1);
+    const int rates[] = {22050, 16000, 11025, 22050, 16000, 22050, 22050, 22050};
+    std::vector<SoundSample*> samples = All(bank);
+    for (size_t n = 0; n < samples.size(); ++n) {
+        SoundSample* sample = samples[n];
+        SCOPED_TRACE(n);
+        const bool eightBit = sample == bank.intro;
+        std::vector<int16_t> stored;
+        for (DWORD i = 0; eightBit && i < sample->waveSize; ++i) stored.push_back(int16_t((sample->waveData[i] - 128) * 256));
+        for (DWORD i = 0; !eightBit && i + 1 < sample->waveSize; i += 2)
+            stored.push_back(int16_t(sample->waveData[i] | (sample->waveData[i + 1] << 8)));
+        ASSERT_TRUE(SoundSample::Play(sample, 0));
+        std::vector<int16_t> out(stored.size());
+        platform::MixAudio(out.data(), int(out.size()), rates[n]);
+        size_t differ = 0;
+        for (size_t i = platform::mixer::kFadeFrames; i < out.size(); ++i) differ += out[i] != stored[i];
+        EXPECT_EQ(differ, 0u);
+        // Let it end and fade out before the next.
+        std::vector<int16_t> rest(rates[n] / 10);
+        platform::MixAudio(rest.data(), int(rest.size()), rates[n]);
+    }
 }
 
 // The game's sounds, end to end: start-up, the intro, and firing.

@@ -163,6 +163,10 @@ struct WNDCLASSEXA {
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
 #define WM_SYSKEYUP 0x0105
+#define WM_SYSCOMMAND 0x0112
+
+#define SC_CLOSE 0xF060
+#define KF_ALTDOWN 0x2000
 
 #define VK_BACK 0x08
 #define VK_TAB 0x09
@@ -216,6 +220,7 @@ struct WNDCLASSEXA {
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
 
+#define HIWORD(l) ((WORD)((((ULONG_PTR)(l)) >> 16) & 0xffff))
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(p) ((((ULONG_PTR)(p)) >> 16) == 0)

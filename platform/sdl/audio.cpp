@@ -1,5 +1,8 @@
-// Sound out: an SDL device whose callback pulls the platform's mix.
+// Sound out: an SDL device whose callback pulls the platform's mix. Small
+// callbacks keep a shot within a frame or two of its muzzle flash.
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/host.h"
 #include "platform/host_events.h"
@@ -10,7 +13,7 @@ namespace sdlhost {
 namespace {
 
 constexpr int kPreferredRate = 44100;
-constexpr Uint16 kFramesPerCallback = 1024;
+constexpr Uint16 kFramesPerCallback = 512;
 
 int gRate = kPreferredRate;
 
@@ -37,12 +40,18 @@ bool OpenAudio(int* sampleRate) {
         want.channels = 1;
         want.samples = sdlhost::kFramesPerCallback;
         want.callback = sdlhost::Callback;
-        s.audio = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+        s.audio = SDL_OpenAudioDevice(nullptr, 0, &want, &have,
+                                       SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_SAMPLES_CHANGE);
         if (s.audio == 0) {
             SDL_Log("kalvenor: cannot open the audio device: %s", SDL_GetError());
             return false;
         }
         sdlhost::gRate = have.freq;
+        // What the device granted, which may not be what was asked for.
+        if (std::getenv("KALVENOR_DEBUG") != nullptr)
+            std::fprintf(stderr, "kalvenor: audio %s, %d Hz, %d frames per callback (%.1f ms)\n",
+                         SDL_GetCurrentAudioDriver(), have.freq, have.samples,
+                         have.freq > 0 ? 1000.0 * have.samples / have.freq : 0.0);
         SDL_PauseAudioDevice(s.audio, 0);
     }
     if (sampleRate) *sampleRate = sdlhost::gRate;

@@ -5,12 +5,23 @@
 
 #include "platform/host.h"
 #include "platform/sdl/host_state.h"
+#include "platform/sdl/tick.h"
+
+namespace sdlhost {
+namespace {
+
+// The millisecond the tick was last read in.
+int64_t gLastReadMs = -1;
+
+}  // namespace
+}  // namespace sdlhost
 
 namespace host {
 
 uint32_t TickCount() {
     sdlhost::StatsTick();
-    return SDL_GetTicks();
+    sdlhost::gLastReadMs = sdlhost::ReadTickMs(sdlhost::gLastReadMs);
+    return static_cast<uint32_t>(sdlhost::gLastReadMs);
 }
 
 void ShowMessageBox(const char* text, const char* caption) {

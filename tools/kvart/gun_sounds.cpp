@@ -1,5 +1,6 @@
 // The gun: a shot, the dry click of an empty chamber, a two-stroke reload.
 #include "art.h"
+#include "levels.h"
 #include "synth.h"
 
 namespace kvart {
@@ -67,7 +68,7 @@ Wave MakeClick() {
     Noise noise(7);
     for (size_t i = 0; i < 60; ++i) s[88 + i] += noise.Next() * 0.5f * Decay(i / 22050.0f, 0.0006f);
     FadeEnds(s, 24);
-    Normalise(s, 0.8f);
+    Level(s, kClickRate, kClickLoudness);
     Wave w = PcmWave(kClickRate, s);
     std::vector<uint8_t> fact;
     for (int k = 0; k < 4; ++k) fact.push_back(static_cast<uint8_t>(kClickSamples >> (8 * k)));
@@ -104,7 +105,7 @@ Wave MakeShot() {
     // A second, softer echo a little later.
     for (size_t i = s.size() - 1; i >= 2400; --i) s[i] += s[i - 2400] * 0.25f;
     FadeEnds(s, 64);
-    Normalise(s, 0.95f);
+    Level(s, rate, kShotLoudness);
     Wave w = PcmWave(kGunRate, s);
     w.trailing = {InfoList(68, "Gunshot")};
     return w;
@@ -126,7 +127,7 @@ Wave MakeReload() {
     AddClack(s, rate, 0.27f, 1.1f, 0.85f, 0xAD);
     AddClack(s, rate, 0.285f, 0.6f, 1.1f, 0xAE);
     FadeEnds(s, 32);
-    Normalise(s, 0.85f);
+    Level(s, rate, kReloadLoudness);
     Wave w = PcmWave(kGunRate, s);
     w.trailing = {InfoList(72, "Reload, clack-clack")};
     return w;

@@ -1,6 +1,7 @@
 // INTRO: a short desert tune of two bars that loops. Every note that rings
 // past the end is wrapped to the start, so the loop joins without a click.
 #include "art.h"
+#include "levels.h"
 #include "synth.h"
 
 namespace kvart {
@@ -65,7 +66,7 @@ Wave MakeIntroTune() {
     for (int i = 0; i < kSteps; ++i) Shaker(loop, i + 0.5f, i % 2 ? 0.25f : 0.15f, 0x5A + i);
     // A low thump on every half bar.
     for (int i = 0; i < kSteps; i += 4) Pluck(loop, static_cast<float>(i), -31, 0.5f, 0.12f, 0.1f);
-    Normalise(loop, 0.85f);
+    Level(loop, kRate, kIntroLoudness);
     Wave w = PcmWave(kRate, loop, 8);
     w.strayByte = true;
     return w;

@@ -55,14 +55,6 @@ struct Noise {
 
 inline float Decay(float t, float seconds) { return std::exp(-t / seconds); }
 
-// Scales the samples so the loudest reaches peak.
-inline void Normalise(std::vector<float>& samples, float peak) {
-    float most = 0;
-    for (float s : samples) most = std::max(most, std::fabs(s));
-    if (most > 0)
-        for (float& s : samples) s *= peak / most;
-}
-
 // Fades the first and last few samples so a sound starts and ends at rest.
 inline void FadeEnds(std::vector<float>& samples, size_t length) {
     for (size_t i = 0; i < length && i < samples.size(); ++i) {

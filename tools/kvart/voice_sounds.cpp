@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "art.h"
+#include "levels.h"
 #include "synth.h"
 
 namespace kvart {
@@ -53,7 +54,7 @@ Wave Synthesise(const Cry& cry) {
         s[i] = voiced * cry.loudness(u);
     }
     FadeEnds(s, 64);
-    Normalise(s, 0.9f);
+    Level(s, kRate, kHitLoudness);
     Wave w = PcmWave(kRate, s);
     w.trailing = {InfoList(cry.listSize, cry.name)};
     return w;

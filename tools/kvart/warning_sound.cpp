@@ -1,5 +1,6 @@
 // WRONG: a warning buzzer, three harsh pulses.
 #include "art.h"
+#include "levels.h"
 #include "synth.h"
 
 namespace kvart {
@@ -28,7 +29,7 @@ Wave MakeWrong() {
         s[i] = tone.Run(square, kRate, 2200) * gate;
     }
     FadeEnds(s, 32);
-    Normalise(s, 0.8f);
+    Level(s, kRate, kWrongLoudness);
     return PcmWave(kRate, s);
 }
 
