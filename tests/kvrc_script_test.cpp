@@ -300,6 +300,19 @@ TEST(KvrcEmit, AssemblyIncludesFilesAndInlineBytes) {
     EXPECT_NE(t.find("{nullptr, 0, nullptr, 0, 0, nullptr, 0},\n};"), std::string::npos) << t;
 }
 
+TEST(KvrcEmit, WasmAssemblyGivesEachResourceItsOwnSectionAndNoStackNote) {
+    std::vector<kvrc::Resource> r(2);
+    r[0].bytes = {1};
+    r[0].size = 1;
+    r[1].bytes = {2, 3};
+    r[1].size = 2;
+    std::string s = kvrc::EmitAssembly(r, kvrc::ObjectFormat::Wasm);
+    EXPECT_NE(s.find("\t.section .rodata.kvrc_resource_0,\"\",@\n\t.balign 4\n"), std::string::npos) << s;
+    EXPECT_NE(s.find("\t.section .rodata.kvrc_resource_1,\"\",@\n"), std::string::npos) << s;
+    EXPECT_EQ(s.find("\t.section .rodata\n"), std::string::npos) << s;
+    EXPECT_EQ(s.find("GNU-stack"), std::string::npos) << s;
+}
+
 TEST(KvrcEmit, EmptyScriptStillDefinesTheTerminatedTable) {
     std::string t = kvrc::EmitTable({});
     EXPECT_EQ(t.find("extern \"C\""), std::string::npos);
