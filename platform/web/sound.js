@@ -1,0 +1,76 @@
+// The sound output on the page's side: an AudioContext with our worklet,
+// kept about 60 ms ahead by the game's own mixing. Browsers start sound
+// only after a click or a key; until then the first block waits, so the
+// intro's tune starts from its beginning at the player's first gesture.
+'use strict';
+
+const KalvenorSound = (() => {
+  const kAheadSeconds = 0.06;
+  let context = null;
+  let sink = null;
+  // Context time at which the sound queued so far runs out.
+  let queueEnd = 0;
+
+  function available() {
+    return typeof AudioContext === 'function' && typeof AudioWorkletNode === 'function';
+  }
+
+  async function open() {
+    if (!available()) return 0;
+    try {
+      context = new AudioContext({latencyHint: 'interactive'});
+      await context.audioWorklet.addModule('audio_sink.js');
+      sink = new AudioWorkletNode(context, 'kalvenor-sink',
+          {numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1]});
+      sink.connect(context.destination);
+      queueEnd = 0;
+      return context.sampleRate;
+    } catch (error) {
+      console.warn('No sound:', error);
+      close();
+      return 0;
+    }
+  }
+
+  function close() {
+    if (context) context.close();
+    context = null;
+    sink = null;
+  }
+
+  function wanted() {
+    if (!sink) return 0;
+    const now = context.currentTime;
+    if (queueEnd < now) queueEnd = now;
+    const missing = kAheadSeconds - (queueEnd - now);
+    return missing > 0 ? Math.ceil(missing * context.sampleRate) : 0;
+  }
+
+  // samples: a view of the module's memory, copied before it moves on.
+  function push(samples) {
+    if (!sink) return;
+    const block = samples.slice();
+    sink.port.postMessage(block, [block.buffer]);
+    queueEnd += block.length / context.sampleRate;
+  }
+
+  // Called on every click, tap and key, and when the page comes back.
+  function resume() {
+    if (context && context.state === 'suspended' && !document.hidden &&
+        (!navigator.userActivation || navigator.userActivation.hasBeenActive)) {
+      context.resume();
+    }
+  }
+
+  // Out of sight the sound stops where it is, as the game is not in front.
+  document.addEventListener('visibilitychange', () => {
+    if (!context) return;
+    if (document.hidden) {
+      if (context.state === 'running') context.suspend();
+    } else {
+      resume();
+    }
+  });
+
+  return {available, open, close, wanted, push, resume};
+})();
