@@ -3,7 +3,7 @@
 it from the outside: the screens by their pixels, the sound by what the page
 sends to the speakers.
 
-usage: browser_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
+usage: browser_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH] [--native EXE]
   BUILD_DIR     the built page (index.html and the files it loads)
   RESOURCE_DIR  the game's bitmaps (resources/)
   WORK_DIR      screenshots, the browser's log and the page's console go here
@@ -25,8 +25,10 @@ import signal
 import sys
 import time
 
+sys.dont_write_bytecode = True  # nothing left behind in the source tree
 from cdp import Browser, CdpError, Page, first_page
 from static_server import StaticServer
+import native_cpu
 import page_view as view
 import process_cpu
 
@@ -39,6 +41,8 @@ MAX_TRANSFER = 800 * 1024
 WINDOW = (800, 600)
 # An analyser level (RMS of samples in -1..1) that is clearly sound.
 HEARD = 0.02
+# A window this much wider than the picture's 4:3 shows bars beside it.
+WIDE_EXTRA = 400
 # Far enough, from any point, to put the cursor against a corner.
 CORNER_MOTION = 799
 
@@ -309,6 +313,10 @@ class Run:
         parts = ", ".join("%s %.0f%%" % (k, 100 * v) for k, v in sorted(usage.items(), key=lambda kv: -kv[1]))
         print("     page CPU while playing, share of one core over %.1f s: all Chromium %.0f%% (%s)"
               % (cpu_span, 100 * total, parts))
+        native = native_cpu.measure(self.args.native) if self.args.native else None
+        if native:
+            print("     native game while playing, share of one core: game %.0f%%, X server %.0f%%"
+                  % (100 * native[0], 100 * native[1]))
 
     def background(self, page, refs, browser):
         time.sleep(0.3)
@@ -346,6 +354,25 @@ class Run:
         self.expect(view.check_screen_file(self.work, "back-aimed", "playing", "--cursor", 450, 300),
                     "and the mouse aims again (pointer lock: %s)"
                     % page.evaluate("document.pointerLockElement ? 'taken again' : 'not taken'"))
+
+    def letterbox(self, page, refs, browser):
+        """A wider window: the picture scaled to its height in the middle,
+        black beside it, and a tap still lands where the finger is."""
+        window = browser.send("Browser.getWindowForTarget", {"targetId": page.target_id})["windowId"]
+        bounds = browser.send("Browser.getWindowBounds", {"windowId": window})["bounds"]
+        browser.send("Browser.setWindowBounds", {"windowId": window,
+                                                 "bounds": {"width": bounds["width"] + WIDE_EXTRA}})
+        time.sleep(0.5)
+        left = WIDE_EXTRA // 2
+        view.screenshot(page, self.work, "wide")
+        self.expect(view.check_screen_file(self.work, "wide", "playing", "--cursor", 450, 300),
+                    "a window %d pixels wider shows the picture in the middle, black beside it" % WIDE_EXTRA)
+        self.tap(page, left + 300, 250)
+        time.sleep(0.35)
+        screen = view.screenshot(page, self.work, "wide-tapped")
+        where = view.find_crosshair(screen, refs, 275, 225)
+        self.expect(where is not None and abs(where[0] - 275) <= 1 and abs(where[1] - 225) <= 1,
+                    "a tap at (300, 250) of the picture puts the crosshair's centre there (top-left %s)" % (where,))
 
     def escape(self, page):
         for press in (1, 2):
@@ -408,6 +435,7 @@ class Run:
             self.first_game(page, refs)
             self.timed_game(page, refs, browser)
             self.background(page, refs, browser)
+            self.letterbox(page, refs, browser)
             self.escape(page)
             violations = page.evaluate("__kalvenorTestTap.violations()")
             self.expect(not violations, "no Content-Security-Policy violation %s" % (violations or ""))
@@ -428,6 +456,7 @@ def main():
     ap.add_argument("resource_dir")
     ap.add_argument("work_dir")
     ap.add_argument("--chromium", default="/usr/bin/chromium")
+    ap.add_argument("--native", help="the SDL build of the game, whose CPU is printed beside the page's")
     args = ap.parse_args()
     if not os.path.isfile(os.path.join(args.build_dir, "index.html")):
         print("FAIL: no index.html in %s" % args.build_dir)
