@@ -67,6 +67,10 @@
     KalvenorInput.lock();
   });
   KalvenorInput.setLockListener(updateBar);
+  // A note on what the browser lacks makes way once the player starts.
+  KalvenorScreen.canvas.addEventListener('pointerdown', () => {
+    if (body.dataset.state === 'running') unsupported.hidden = true;
+  });
 
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
     cannotRun('This browser cannot run WebAssembly, which the game is made of.');
