@@ -5,7 +5,10 @@
 'use strict';
 
 const KalvenorSound = (() => {
-  const kAheadSeconds = 0.06;
+  // Sound queued ahead: topped up to the most whenever it falls below the
+  // least, so that blocks are few and about 60 ms wait on average.
+  const kLeastAheadSeconds = 0.045;
+  const kMostAheadSeconds = 0.075;
   let context = null;
   let sink = null;
   // Context time at which the sound queued so far runs out.
@@ -42,8 +45,9 @@ const KalvenorSound = (() => {
     if (!sink) return 0;
     const now = context.currentTime;
     if (queueEnd < now) queueEnd = now;
-    const missing = kAheadSeconds - (queueEnd - now);
-    return missing > 0 ? Math.ceil(missing * context.sampleRate) : 0;
+    const ahead = queueEnd - now;
+    if (ahead >= kLeastAheadSeconds) return 0;
+    return Math.ceil((kMostAheadSeconds - ahead) * context.sampleRate);
   }
 
   // samples: a view of the module's memory, copied before it moves on.

@@ -1,8 +1,9 @@
 // The millisecond tick, and when the game hands the browser a turn. The
-// game never sleeps: its pacing reads the tick in a tight loop until 10 ms
-// have passed since the last frame. While that frame is young the wait
-// becomes one timer sleep; its last milliseconds become zero-delay turns,
-// as timers are too coarse (nested ones wait at least 4 ms) to end on time.
+// game never sleeps: its pacing reads the tick in a tight loop until the
+// tick has moved 10 on from the last frame's. While that frame is young the
+// wait becomes one timer sleep, ending a millisecond early as timers may
+// wake late; the rest becomes zero-delay turns, as timers are too coarse
+// (nested ones wait at least 4 ms) to end on time.
 #include <cstdint>
 
 #include "platform/host.h"
@@ -16,9 +17,11 @@ namespace {
 // Reads of the same millisecond in a row that mark the pacing wait rather
 // than the few reads a frame's sound calls make.
 constexpr int kPacingReads = 16;
-// A frame younger than this sleeps on a timer until it is this old; timers
-// may wake a millisecond late, and the frame is due at 10 ms.
-constexpr double kTimerSleepUntilMs = 7.0;
+// The game's frames are due when the tick has moved this far.
+constexpr double kFrameMs = 10.0;
+// A timer sleep ends this long before the frame is due: a timer rarely
+// wakes more than this late.
+constexpr double kTimerMarginMs = 1.0;
 // Longest time without a turn while the game runs on without waiting.
 constexpr double kOverdueTurnMs = 8.0;
 // Out of sight, a turn is a timer this long: the tab gives back the CPU.
@@ -60,8 +63,10 @@ uint32_t TickCount() {
         return tick;
     }
     if (++webhost::gSameTickReads < webhost::kPacingReads) return tick;
-    double age = now - webhost::gLastPresentMs;
-    webhost::GiveTurn(age < webhost::kTimerSleepUntilMs ? static_cast<int>(webhost::kTimerSleepUntilMs - age) : 0);
+    // The frame's tick was read in the millisecond it was presented.
+    double due = static_cast<double>(static_cast<uint64_t>(webhost::gLastPresentMs)) + webhost::kFrameMs;
+    double sleep = due - webhost::kTimerMarginMs - now;
+    webhost::GiveTurn(sleep >= 1.0 ? static_cast<int>(sleep) : 0);
     now = kv_now();
     webhost::gLastTick = static_cast<uint32_t>(static_cast<uint64_t>(now));
     return webhost::gLastTick;
