@@ -54,8 +54,8 @@ const KalvenorSound = (() => {
   function push(samples) {
     if (!sink) return;
     const block = samples.slice();
-    sink.port.postMessage(block, [block.buffer]);
     queueEnd += block.length / context.sampleRate;
+    sink.port.postMessage(block, [block.buffer]);
   }
 
   // Called on every click, tap and key, and when the page comes back.
