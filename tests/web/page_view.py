@@ -101,16 +101,26 @@ BOX_ROWS = (226, 236)
 BOX_X0, BOX_X1, BOX_STEP = 104, 696, 4
 
 
+def _darker(seen, desert, x, y):
+    behind = check_screen.luminance(check_screen.as_16bit(desert.at(x, y)))
+    return check_screen.luminance(seen) <= behind * 0.8 + 3
+
+
 def box_darkening(page, refs):
-    """The fraction of sampled box pixels darker than the backdrop there: near
-    1 on the game-over screen, low while playing."""
+    """The fraction of sampled box pixels darker than the backdrop there, read
+    from the canvas: near 1 on the game-over screen, low while playing."""
     darker = total = 0
     for y in BOX_ROWS:
         rgb = canvas_rgb(page, BOX_X0, y, BOX_X1 - BOX_X0, 1)
         for x in range(BOX_X0, BOX_X1, BOX_STEP):
             i = (x - BOX_X0) * 3
-            seen = check_screen.luminance(tuple(rgb[i:i + 3]))
-            behind = check_screen.luminance(check_screen.as_16bit(refs.desert.at(x, y)))
             total += 1
-            darker += seen <= behind * 0.8 + 3
+            darker += _darker(tuple(rgb[i:i + 3]), refs.desert, x, y)
     return darker / total
+
+
+def screen_box_darkening(screen, refs):
+    """The same, on a screenshot."""
+    samples = [_darker(screen.game(x, y), refs.desert, x, y)
+               for y in BOX_ROWS for x in range(BOX_X0, BOX_X1, BOX_STEP)]
+    return sum(samples) / len(samples)
