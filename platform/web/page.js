@@ -6,6 +6,7 @@
   const body = document.body;
   const unsupported = document.getElementById('unsupported');
   const bar = document.getElementById('bar');
+  let touched = false;
 
   function note(text) {
     unsupported.textContent += (unsupported.textContent ? '\n' : '') + text;
@@ -18,7 +19,7 @@
   }
 
   function updateBar() {
-    bar.hidden = body.dataset.state !== 'running' || !KalvenorInput.canLock || KalvenorInput.locked();
+    bar.hidden = body.dataset.state !== 'running' || !KalvenorInput.canLock || touched || KalvenorInput.locked();
   }
 
   function ended() {
@@ -67,9 +68,14 @@
     KalvenorInput.lock();
   });
   KalvenorInput.setLockListener(updateBar);
-  // A note on what the browser lacks makes way once the player starts.
-  KalvenorScreen.canvas.addEventListener('pointerdown', () => {
+  // A note on what the browser lacks makes way once the player starts; a
+  // player who taps has no use for the mouse's bar.
+  KalvenorScreen.canvas.addEventListener('pointerdown', (event) => {
     if (body.dataset.state === 'running') unsupported.hidden = true;
+    if (event.pointerType === 'touch') {
+      touched = true;
+      updateBar();
+    }
   });
 
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
