@@ -2,24 +2,61 @@
 them, the canvas's own pixels for quick looks, and the HUD counted."""
 import base64
 import os
+import struct
 import subprocess
 import sys
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import check_screen  # noqa: E402  (shared with the X screen test)
 
-# The canvas's pixels of a rectangle as packed RGB, base64 for the trip.
-CANVAS_RGB = """(() => {
-  const d = document.getElementById('screen').getContext('2d').getImageData(%d, %d, %d, %d).data;
-  let s = '';
-  for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
-  return btoa(s);
-})()"""
+def _png_rows(png):
+    """The rows of an 8-bit, non-interlaced RGB or RGBA PNG, as RGB bytes."""
+    pos, idat, width = 8, b"", 0
+    while pos < len(png):
+        length = struct.unpack(">I", png[pos:pos + 4])[0]
+        kind, body = png[pos + 4:pos + 8], png[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
+            if depth != 8 or colour not in (2, 6) or interlace:
+                raise ValueError("unexpected PNG format")
+            channels = 3 if colour == 2 else 4
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    data = zlib.decompress(idat)
+    stride = width * channels
+    rows, previous = [], bytearray(stride)
+    for y in range(height):
+        kind = data[y * (stride + 1)]
+        row = bytearray(data[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = row[i - channels] if i >= channels else 0
+            b = previous[i]
+            c = previous[i - channels] if i >= channels else 0
+            if kind == 1:
+                row[i] = (row[i] + a) & 255
+            elif kind == 2:
+                row[i] = (row[i] + b) & 255
+            elif kind == 3:
+                row[i] = (row[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                row[i] = (row[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(bytes(row) if channels == 3 else
+                     bytes(v for i, v in enumerate(row) if i % 4 != 3))
+        previous = row
+    return rows
 
 
-def canvas_rgb(page, x, y, w, h):
-    return base64.b64decode(page.evaluate(CANVAS_RGB % (x, y, w, h)))
+def shown_rows(page, x, y, w, h):
+    """A w x h rectangle of the tab as the player sees it, from (x, y) of the
+    page: its rows as packed RGB."""
+    clip = {"x": x, "y": y, "width": w, "height": h, "scale": 1}
+    png = base64.b64decode(page.send("Page.captureScreenshot", {"format": "png", "clip": clip}, timeout=10)["data"])
+    return _png_rows(png)
 
 
 class References:
@@ -107,11 +144,13 @@ def _darker(seen, desert, x, y):
 
 
 def box_darkening(page, refs):
-    """The fraction of sampled box pixels darker than the backdrop there, read
-    from the canvas: near 1 on the game-over screen, low while playing."""
+    """The fraction of sampled box pixels darker than the backdrop there, in
+    a look at two rows of the tab (the picture 1:1 at its top-left): near 1
+    on the game-over screen, low while playing."""
     darker = total = 0
+    rows = shown_rows(page, BOX_X0, BOX_ROWS[0], BOX_X1 - BOX_X0, BOX_ROWS[-1] + 1 - BOX_ROWS[0])
     for y in BOX_ROWS:
-        rgb = canvas_rgb(page, BOX_X0, y, BOX_X1 - BOX_X0, 1)
+        rgb = rows[y - BOX_ROWS[0]]
         for x in range(BOX_X0, BOX_X1, BOX_STEP):
             i = (x - BOX_X0) * 3
             total += 1
