@@ -63,10 +63,16 @@ uint32_t TickCount() {
         return tick;
     }
     if (++webhost::gSameTickReads < webhost::kPacingReads) return tick;
-    // The frame's tick was read in the millisecond it was presented.
+    // The frame's tick was read in the millisecond it was presented. A game
+    // that presents nothing (out of the foreground) waits unseen: no need
+    // to be on time, only to leave the CPU alone.
     double due = static_cast<double>(static_cast<uint64_t>(webhost::gLastPresentMs)) + webhost::kFrameMs;
-    double sleep = due - webhost::kTimerMarginMs - now;
-    webhost::GiveTurn(sleep >= 1.0 ? static_cast<int>(sleep) : 0);
+    if (now > due + webhost::kTimerMarginMs) {
+        webhost::GiveTurn(static_cast<int>(webhost::kFrameMs));
+    } else {
+        double sleep = due - webhost::kTimerMarginMs - now;
+        webhost::GiveTurn(sleep >= 1.0 ? static_cast<int>(sleep) : 0);
+    }
     now = kv_now();
     webhost::gLastTick = static_cast<uint32_t>(static_cast<uint64_t>(now));
     return webhost::gLastTick;
