@@ -335,9 +335,9 @@ std::string ReadText(const std::filesystem::path& path) {
 // The compiler as the build runs it.
 class KvrcTool : public KvrcFiles {
 protected:
-    int Run(const std::string& script) {
+    int Run(const std::string& script, const std::string& options = "") {
         std::ofstream(dir_ / "game.rc", std::ios::binary) << script;
-        std::string command = std::string(KVRC_PATH) + " '" + (dir_ / "game.rc").string() + "' '" +
+        std::string command = std::string(KVRC_PATH) + options + " '" + (dir_ / "game.rc").string() + "' '" +
                               (dir_ / "out.s").string() + "' '" + (dir_ / "out.cpp").string() + "' '" +
                               (dir_ / "out.d").string() + "' 2> '" + (dir_ / "stderr.txt").string() + "'";
         int status = std::system(command.c_str());
@@ -355,6 +355,16 @@ TEST_F(KvrcTool, WritesTheBuildFilesAndTheirDependencies) {
     std::string deps = ReadText(dir_ / "out.d");
     for (const char* input : {"game.rc", "a.bmp", "a.wav"})
         EXPECT_NE(deps.find((dir_ / input).string()), std::string::npos) << deps;
+}
+
+TEST_F(KvrcTool, WasmOptionWritesTheWasmAssemblyAndTheSameTable) {
+    Write("a.wav", {1, 2, 3, 4});
+    ASSERT_EQ(Run("S WAV \"a.wav\"\n", " --wasm"), 0) << ReadText(dir_ / "stderr.txt");
+    std::string assembly = ReadText(dir_ / "out.s");
+    EXPECT_NE(assembly.find(".section .rodata.kvrc_resource_0,\"\",@"), std::string::npos) << assembly;
+    EXPECT_EQ(assembly.find("GNU-stack"), std::string::npos) << assembly;
+    EXPECT_NE(ReadText(dir_ / "out.cpp").find("kvrc_resource_0, 4u},"), std::string::npos);
+    EXPECT_EQ(Run("S WAV \"a.wav\"\n", " --elf"), 2);
 }
 
 TEST_F(KvrcTool, MalformedScriptFailsWithAMessageAndWritesNothing) {
