@@ -348,6 +348,7 @@ class Run:
         self.require(self.playing("second"), "the next game plays")
         before = view.cartridges(screen, refs)
 
+        hidden_from = self.page_now(page) + 500
         other = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
         slowest = 0.0
         hidden = False
@@ -358,6 +359,7 @@ class Run:
             slowest = max(slowest, time.monotonic() - asked)
             time.sleep(0.1)
         self.expect(hidden, "another tab in front hides the page")
+        print("     sound level while hidden: %.3f" % max([lv for _, lv in self.levels(page, hidden_from)] or [0.0]))
         self.expect(slowest < 1.0, "the hidden page answers (slowest %.0f ms)" % (1000 * slowest))
         browser.send("Target.activateTarget", {"targetId": page.target_id})
         browser.send("Target.closeTarget", {"targetId": other})
@@ -378,6 +380,11 @@ class Run:
         view.screenshot(page, self.work, "back-aimed")
         self.expect(self.playing("back-aimed", "--cursor", 450, 300),
                     "and the mouse aims again")
+        at = self.page_now(page)
+        self.click(page)
+        time.sleep(0.4)
+        level = max([lv for t, lv in self.levels(page, at) if t < at + 300] or [0.0])
+        self.expect(level >= HEARD, "and a shot is heard again (level %.3f)" % level)
 
     def letterbox(self, page, refs, browser):
         """A wider window: the picture scaled to its height in the middle,
