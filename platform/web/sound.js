@@ -58,21 +58,26 @@ const KalvenorSound = (() => {
     sink.port.postMessage(block, [block.buffer]);
   }
 
+  // Out of sight the sound stops where it is, as the game is not in front,
+  // and goes on when the page is back.
+  let pausedUnseen = false;
+
   // Called on every click, tap and key, and when the page comes back.
   function resume() {
-    if (context && context.state === 'suspended' && !document.hidden &&
-        (!navigator.userActivation || navigator.userActivation.hasBeenActive)) {
+    if (!context || context.state !== 'suspended' || document.hidden) return;
+    if (pausedUnseen || !navigator.userActivation || navigator.userActivation.hasBeenActive) {
+      pausedUnseen = false;
       context.resume();
     }
   }
 
-  // Out of sight the sound stops where it is, as the game is not in front.
   document.addEventListener('visibilitychange', () => {
     if (!context) return;
-    if (document.hidden) {
-      if (context.state === 'running') context.suspend();
-    } else {
+    if (!document.hidden) {
       resume();
+    } else if (context.state === 'running') {
+      pausedUnseen = true;
+      context.suspend();
     }
   });
 
