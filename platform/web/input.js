@@ -44,13 +44,17 @@ const KalvenorInput = (() => {
     if (request && request.catch) request.catch(() => {});
   }
 
-  // Keys and buttons still held when the page loses them are let go, as
-  // their releases will go elsewhere.
+  // Buttons held when the pointer is freed, and keys too when the page
+  // loses the keyboard, are let go: their releases will go elsewhere.
+  function releaseButtons() {
+    for (const index of buttonsDown) push(kButton, index, 0);
+    buttonsDown.clear();
+  }
+
   function releaseAll() {
     for (const code of keysDown) push(kKeyUp, 0, 0, code);
     keysDown.clear();
-    for (const index of buttonsDown) push(kButton, index, 0);
-    buttonsDown.clear();
+    releaseButtons();
   }
 
   function settleForeground() {
@@ -135,12 +139,16 @@ const KalvenorInput = (() => {
       if (at) push(kTap, at.x, at.y);
     }
   }, {passive: false});
-  canvas.addEventListener('touchend', (event) => event.preventDefault(), {passive: false});
+  // A touch lets the page play sound only once the finger is lifted.
+  canvas.addEventListener('touchend', (event) => {
+    event.preventDefault();
+    gesture();
+  }, {passive: false});
 
   document.addEventListener('pointerlockchange', () => {
     if (!locked()) {
       unlockedAt = performance.now();
-      releaseAll();
+      releaseButtons();
     }
     onLockChange();
   });
