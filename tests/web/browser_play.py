@@ -39,8 +39,14 @@ GAME_FRAMES = 3000
 MAX_GAME_S = 31.5
 MAX_TRANSFER = 800 * 1024
 WINDOW = (800, 600)
+# Of the statistics box's place, the share darker than the backdrop that
+# means the game-over screen, even with a figure born in the last frame
+# walking over it.
+GAME_OVER_DARKENING = 0.75
 # An analyser level (RMS of samples in -1..1) that is clearly sound.
 HEARD = 0.02
+# Between shots: time enough for each one's sound to reach the speakers.
+SHOT_GAP_S = 0.35
 # A window this much wider than the picture's 4:3 shows bars beside it.
 WIDE_EXTRA = 400
 # Far enough, from any point, to put the cursor against a corner.
@@ -260,14 +266,14 @@ class Run:
         for _ in range(3):
             shots.append(self.page_now(page))
             self.click(page)
-            time.sleep(0.25)
+            time.sleep(SHOT_GAP_S)
         time.sleep(0.1)
         view.screenshot(page, self.work, "fired")
         self.expect(self.playing("fired", "--cursor", 300, 200, "--cartridges", 3),
                     "three zero-length clicks fire three rounds")
         history = self.levels(page, shots[0] - 1000)
         for n, at in enumerate(shots, 1):
-            level = max([lv for t, lv in history if at <= t < at + 250] or [0.0])
+            level = max([lv for t, lv in history if at <= t < at + 1000 * SHOT_GAP_S] or [0.0])
             self.expect(level >= HEARD and level > 4 * quiet,
                         "shot %d is heard: level %.3f, %.3f before the shots" % (n, level, quiet))
 
@@ -299,7 +305,7 @@ class Run:
         while time.monotonic() < started + 90:
             # The look shows a frame drawn after it was asked for.
             asked = time.monotonic()
-            if view.box_darkening(page, refs) > 0.9:
+            if view.box_darkening(page, refs) > GAME_OVER_DARKENING:
                 return asked
             time.sleep(0.05)
         raise Failed("no game-over screen within 90 s of the game's start")

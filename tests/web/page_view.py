@@ -133,9 +133,16 @@ def band_change(a, b):
 
 
 # Rows inside the statistics box, between the verdict and the labels, where
-# the box darkens the backdrop.
+# the box darkens the backdrop. Only the backdrop's bright pixels are looked
+# at: its holes are as dark with the box as without.
 BOX_ROWS = (226, 236)
 BOX_X0, BOX_X1, BOX_STEP = 104, 696, 4
+BRIGHT = 60
+
+
+def _box_samples(desert):
+    return [(x, y) for y in BOX_ROWS for x in range(BOX_X0, BOX_X1, BOX_STEP)
+            if check_screen.luminance(check_screen.as_16bit(desert.at(x, y))) > BRIGHT]
 
 
 def _darker(seen, desert, x, y):
@@ -147,19 +154,16 @@ def box_darkening(page, refs):
     """The fraction of sampled box pixels darker than the backdrop there, in
     a look at two rows of the tab (the picture 1:1 at its top-left): near 1
     on the game-over screen, low while playing."""
-    darker = total = 0
     rows = shown_rows(page, BOX_X0, BOX_ROWS[0], BOX_X1 - BOX_X0, BOX_ROWS[-1] + 1 - BOX_ROWS[0])
-    for y in BOX_ROWS:
-        rgb = rows[y - BOX_ROWS[0]]
-        for x in range(BOX_X0, BOX_X1, BOX_STEP):
-            i = (x - BOX_X0) * 3
-            total += 1
-            darker += _darker(tuple(rgb[i:i + 3]), refs.desert, x, y)
-    return darker / total
+    samples = _box_samples(refs.desert)
+    darker = 0
+    for x, y in samples:
+        i = (x - BOX_X0) * 3
+        darker += _darker(tuple(rows[y - BOX_ROWS[0]][i:i + 3]), refs.desert, x, y)
+    return darker / len(samples)
 
 
 def screen_box_darkening(screen, refs):
     """The same, on a screenshot."""
-    samples = [_darker(screen.game(x, y), refs.desert, x, y)
-               for y in BOX_ROWS for x in range(BOX_X0, BOX_X1, BOX_STEP)]
-    return sum(samples) / len(samples)
+    samples = _box_samples(refs.desert)
+    return sum(_darker(screen.game(x, y), refs.desert, x, y) for x, y in samples) / len(samples)
