@@ -35,5 +35,13 @@ const KalvenorScreen = (() => {
     return {x, y};
   }
 
+  // At a whole scale the pixels stay sharp; between, smoothing looks better.
+  function settleScale() {
+    const scale = canvas.getBoundingClientRect().width * devicePixelRatio / kWidth;
+    canvas.classList.toggle('sharp', scale >= 1 && Math.abs(scale - Math.round(scale)) < 1e-3);
+  }
+  window.addEventListener('resize', settleScale);
+  settleScale();
+
   return {canvas, present, showPointer, pictureAt};
 })();
