@@ -62,7 +62,9 @@
   }
 
   document.getElementById('restart').addEventListener('click', () => location.reload());
-  document.getElementById('fullscreen').addEventListener('click', () => {
+  document.getElementById('fullscreen').addEventListener('click', (event) => {
+    // Keys are for the game, not for pressing this button again.
+    event.currentTarget.blur();
     const request = document.documentElement.requestFullscreen();
     if (request && request.catch) request.catch(() => {});
     KalvenorInput.lock();
