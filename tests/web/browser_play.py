@@ -421,6 +421,26 @@ class Run:
                     "Escape ends the game and the page says so")
         view.screenshot(page, self.work, "ended")
 
+    def no_violations(self, page, when):
+        violations = page.evaluate("__kalvenorTestTap.violations()")
+        self.expect(not violations, "no Content-Security-Policy violation %s%s" % (when, violations or ""))
+
+    def play_again(self, page):
+        """The page's offer to play again, clicked: the game starts afresh."""
+        box = page.evaluate("(() => { const r = document.getElementById('restart').getBoundingClientRect();"
+                            " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+        self.move(page, round(box[0]), round(box[1]))
+        self.click(page, hold=0.08)
+        time.sleep(0.5)
+        state = self.wait_state(page, ("running",), 20)
+        self.require(state == "running", "the offer to play again loads the game again (state %r)" % state)
+        # The pointer, taken again, clears the page's hint from the bars.
+        self.move(page, WINDOW[0] // 2, WINDOW[1] // 2)
+        self.click(page)
+        time.sleep(0.5)
+        view.screenshot(page, self.work, "again")
+        self.expect(view.check_screen_file(self.work, "again", "intro"), "with its intro")
+
     def lacking(self, browser, url, probe, removal):
         """The page opened in a new tab of a browser without what removal takes away."""
         page = self.open_page(browser, url, probe + "\n" + removal, False)
@@ -479,8 +499,9 @@ class Run:
             self.background(page, refs, browser)
             self.letterbox(page, refs, browser)
             self.escape(page)
-            violations = page.evaluate("__kalvenorTestTap.violations()")
-            self.expect(not violations, "no Content-Security-Policy violation %s" % (violations or ""))
+            self.no_violations(page, "in the game")
+            self.play_again(page)
+            self.no_violations(page, "after playing again")
             self.bad_browsers(browser, server.url, probe)
         finally:
             with open(os.path.join(self.work, "console.log"), "w") as f:
