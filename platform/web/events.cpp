@@ -34,8 +34,7 @@ void Deliver(const WebEvent& e) {
     }
 }
 
-}  // namespace
-
+// Deliver the queued input events to the platform.
 void DrainEvents() {
     WebEvent event{};
     while (kv_next_event(&event)) {
@@ -43,6 +42,8 @@ void DrainEvents() {
         Deliver(event);
     }
 }
+
+}  // namespace
 
 }  // namespace webhost
 

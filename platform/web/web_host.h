@@ -22,7 +22,4 @@ void FramePresented(double nowMs);
 // Mix whatever the sound output needs now to stay filled.
 void FeedAudio();
 
-// Deliver the queued input events to the platform.
-void DrainEvents();
-
 }  // namespace webhost
