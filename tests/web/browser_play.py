@@ -49,8 +49,9 @@ HEARD = 0.02
 SHOT_GAP_S = 0.35
 # A window this much wider than the picture's 4:3 shows bars beside it.
 WIDE_EXTRA = 400
-# Far enough, from any point, to put the cursor against a corner.
-CORNER_MOTION = 799
+# The page's bottom-right pixel: a motion there and then to (0, 0) is far
+# enough, from any point, to put the cursor against the top-left corner.
+FAR_CORNER = (WINDOW[0] - 1, WINDOW[1] - 1)
 
 
 class Failed(Exception):
@@ -65,6 +66,7 @@ class Run:
         self.console = []
         self.errors = []
         self.main_session = None
+        self.figures = []
         self.mouse = (WINDOW[0] // 2, WINDOW[1] // 2)
 
     def expect(self, ok, what):
@@ -146,7 +148,7 @@ class Run:
         """Puts the crosshair's top-left at (x, y): the motion is relative,
         so first against the bottom-right and then the top-left corner,
         where the cursor stops, then from there."""
-        self.move(page, CORNER_MOTION, CORNER_MOTION * 3 // 4)
+        self.move(page, *FAR_CORNER)
         time.sleep(0.12)
         self.move(page, 0, 0)
         time.sleep(0.12)
@@ -189,7 +191,7 @@ class Run:
         print("     gzip -9 KiB: " + ", ".join(parts))
         self.expect(total <= MAX_TRANSFER, "transfer %.0f KiB gzip-compressed, at most %d KiB"
                     % (total / 1024, MAX_TRANSFER // 1024))
-        self.transfer_kib = total / 1024
+        self.figures.append("transfer %.0f KiB" % (total / 1024))
 
     def fit_window(self, browser, page):
         """Sizes the window so that the page itself gets WINDOW: the picture
@@ -336,15 +338,18 @@ class Run:
         seconds = over - started
         fps = GAME_FRAMES / seconds
         print("     3000-frame game: %.2f s, %.1f frames a second" % (seconds, fps))
-        self.game_seconds, self.fps = seconds, fps
+        self.figures.append("3000 frames in %.2f s (%.1f fps)" % (seconds, fps))
         self.expect(seconds <= MAX_GAME_S, "the game lasts at most %.1f s (%.2f s)" % (MAX_GAME_S, seconds))
         total = sum(usage.values())
         parts = ", ".join("%s %.0f%%" % (k, 100 * v) for k, v in sorted(usage.items(), key=lambda kv: -kv[1]))
         print("     page CPU while playing, share of one core over %.1f s: all Chromium %.0f%% (%s)"
               % (cpu_span, 100 * total, parts))
+        self.figures.append("page CPU %.0f%% of a core (renderer %.0f%%)"
+                            % (100 * total, 100 * usage.get("renderer", 0)))
         if self.native:
             print("     native game while playing, share of one core: game %.0f%%, X server %.0f%%"
                   % (100 * self.native[0], 100 * self.native[1]))
+            self.figures.append("native game %.0f%%" % (100 * self.native[0]))
 
     def background(self, page, refs, browser):
         time.sleep(0.3)
@@ -549,7 +554,8 @@ def main():
         run.failures.append(str(e))
     finally:
         signal.alarm(0)
-    print("browser test: %.0f s" % (time.monotonic() - began))
+    run.figures.append("test %.0f s" % (time.monotonic() - began))
+    print("browser test: " + "; ".join(run.figures))
     if run.failures:
         print("%d check(s) failed; screenshots and logs in %s" % (len(run.failures), args.work_dir))
         return 1
