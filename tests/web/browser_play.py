@@ -13,7 +13,7 @@ takes pointer lock, relative motion aims, zero-length clicks fire, the right
 button reloads, a touch tap fires where it lands; the game ends after its
 3000 frames (the frames per second and the page's CPU are printed); the next
 game survives the tab going to the background and coming back; Escape ends
-it. Then two browsers that lack something the game needs. No console error
+it. Then three browsers that lack something the game needs. No console error
 and no Content-Security-Policy violation is allowed on the way. Every wait
 is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
@@ -458,6 +458,10 @@ class Run:
         page, state, text, _ = self.lacking(browser, url, probe, "delete window.WebAssembly;")
         self.expect(state == "unsupported" and "WebAssembly" in text,
                     "without WebAssembly the page says so (state %s)" % state)
+        browser.send("Target.closeTarget", {"targetId": page.target_id})
+        page, state, text, _ = self.lacking(browser, url, probe, "delete Element.prototype.requestPointerLock;")
+        self.expect(state == "running" and "pointer" in text.lower(),
+                    "without pointer lock the game runs and the page says what is missing (state %s)" % state)
         browser.send("Target.closeTarget", {"targetId": page.target_id})
         page, state, text, dialog = self.lacking(
             browser, url, probe,
