@@ -48,8 +48,6 @@ class Browser:
         self._lock = threading.Lock()
         self._next_id = 0
         self._waiting = {}
-        self._events = []
-        self._event_cv = threading.Condition()
         self._listeners = []
         self.closed = False
         self._reader = threading.Thread(target=self._read_loop, daemon=True)
@@ -73,8 +71,6 @@ class Browser:
             waiting, self._waiting = self._waiting, {}
         for slot in waiting.values():
             slot["event"].set()
-        with self._event_cv:
-            self._event_cv.notify_all()
 
     def _dispatch(self, msg):
         if "id" in msg:
@@ -86,9 +82,6 @@ class Browser:
             return
         for listener in list(self._listeners):
             listener(msg)
-        with self._event_cv:
-            self._events.append(msg)
-            self._event_cv.notify_all()
 
     def on_event(self, listener):
         """Calls listener(message) for every event, on the reader thread."""
@@ -121,24 +114,6 @@ class Browser:
         if "error" in reply:
             raise CdpError("%s: %s" % (method, reply["error"].get("message")))
         return reply.get("result", {})
-
-    def wait_event(self, method, timeout, predicate=lambda m: True, since=0):
-        """The first event named method at or after index since that satisfies
-        predicate; None after timeout seconds."""
-        deadline = time.monotonic() + timeout
-        with self._event_cv:
-            while True:
-                for msg in self._events[since:]:
-                    if msg.get("method") == method and predicate(msg):
-                        return msg
-                left = deadline - time.monotonic()
-                if left <= 0 or self.closed:
-                    return None
-                self._event_cv.wait(left)
-
-    def event_count(self):
-        with self._event_cv:
-            return len(self._events)
 
     def pids(self):
         """Chromium's own process and all its descendants."""
