@@ -147,11 +147,12 @@ class Run:
     def aim(self, page, x, y):
         """Puts the crosshair's top-left at (x, y): the motion is relative,
         so first against the bottom-right and then the top-left corner,
-        where the cursor stops, then from there."""
+        where the cursor stops, then from there. Each corner is left to a
+        poll of its own, as the clamp applies to a poll's whole motion."""
         self.move(page, *FAR_CORNER)
-        time.sleep(0.12)
+        time.sleep(0.2)
         self.move(page, 0, 0)
-        time.sleep(0.12)
+        time.sleep(0.2)
         for step in range(1, 4):
             self.move(page, x * step // 3, y * step // 3)
             time.sleep(0.04)
