@@ -300,6 +300,19 @@ TEST(KvrcEmit, AssemblyIncludesFilesAndInlineBytes) {
     EXPECT_NE(t.find("{nullptr, 0, nullptr, 0, 0, nullptr, 0},\n};"), std::string::npos) << t;
 }
 
+TEST(KvrcEmit, WasmAssemblyGivesEachResourceItsOwnSectionAndNoStackNote) {
+    std::vector<kvrc::Resource> r(2);
+    r[0].bytes = {1};
+    r[0].size = 1;
+    r[1].bytes = {2, 3};
+    r[1].size = 2;
+    std::string s = kvrc::EmitAssembly(r, kvrc::ObjectFormat::Wasm);
+    EXPECT_NE(s.find("\t.section .rodata.kvrc_resource_0,\"\",@\n\t.balign 4\n"), std::string::npos) << s;
+    EXPECT_NE(s.find("\t.section .rodata.kvrc_resource_1,\"\",@\n"), std::string::npos) << s;
+    EXPECT_EQ(s.find("\t.section .rodata\n"), std::string::npos) << s;
+    EXPECT_EQ(s.find("GNU-stack"), std::string::npos) << s;
+}
+
 TEST(KvrcEmit, EmptyScriptStillDefinesTheTerminatedTable) {
     std::string t = kvrc::EmitTable({});
     EXPECT_EQ(t.find("extern \"C\""), std::string::npos);
@@ -322,9 +335,9 @@ std::string ReadText(const std::filesystem::path& path) {
 // The compiler as the build runs it.
 class KvrcTool : public KvrcFiles {
 protected:
-    int Run(const std::string& script) {
+    int Run(const std::string& script, const std::string& options = "") {
         std::ofstream(dir_ / "game.rc", std::ios::binary) << script;
-        std::string command = std::string(KVRC_PATH) + " '" + (dir_ / "game.rc").string() + "' '" +
+        std::string command = std::string(KVRC_PATH) + options + " '" + (dir_ / "game.rc").string() + "' '" +
                               (dir_ / "out.s").string() + "' '" + (dir_ / "out.cpp").string() + "' '" +
                               (dir_ / "out.d").string() + "' 2> '" + (dir_ / "stderr.txt").string() + "'";
         int status = std::system(command.c_str());
@@ -342,6 +355,16 @@ TEST_F(KvrcTool, WritesTheBuildFilesAndTheirDependencies) {
     std::string deps = ReadText(dir_ / "out.d");
     for (const char* input : {"game.rc", "a.bmp", "a.wav"})
         EXPECT_NE(deps.find((dir_ / input).string()), std::string::npos) << deps;
+}
+
+TEST_F(KvrcTool, WasmOptionWritesTheWasmAssemblyAndTheSameTable) {
+    Write("a.wav", {1, 2, 3, 4});
+    ASSERT_EQ(Run("S WAV \"a.wav\"\n", " --wasm"), 0) << ReadText(dir_ / "stderr.txt");
+    std::string assembly = ReadText(dir_ / "out.s");
+    EXPECT_NE(assembly.find(".section .rodata.kvrc_resource_0,\"\",@"), std::string::npos) << assembly;
+    EXPECT_EQ(assembly.find("GNU-stack"), std::string::npos) << assembly;
+    EXPECT_NE(ReadText(dir_ / "out.cpp").find("kvrc_resource_0, 4u},"), std::string::npos);
+    EXPECT_EQ(Run("S WAV \"a.wav\"\n", " --elf"), 2);
 }
 
 TEST_F(KvrcTool, MalformedScriptFailsWithAMessageAndWritesNothing) {

@@ -1,7 +1,9 @@
 // kvrc: compiles a resource script into an assembler file with the resource
 // bytes and a C++ file with the table that the platform looks them up in.
-//   kvrc SCRIPT OUT.s OUT.cpp [DEPFILE]
+//   kvrc [--wasm] SCRIPT OUT.s OUT.cpp [DEPFILE]
+// --wasm writes the assembly for a WebAssembly object instead of an ELF one.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -35,8 +37,14 @@ int Fail(const std::string& where, const std::string& what) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kvrc::ObjectFormat format = kvrc::ObjectFormat::Elf;
+    if (argc > 1 && std::strcmp(argv[1], "--wasm") == 0) {
+        format = kvrc::ObjectFormat::Wasm;
+        --argc;
+        ++argv;
+    }
     if (argc != 4 && argc != 5) {
-        std::fprintf(stderr, "usage: kvrc SCRIPT OUT.s OUT.cpp [DEPFILE]\n");
+        std::fprintf(stderr, "usage: kvrc [--wasm] SCRIPT OUT.s OUT.cpp [DEPFILE]\n");
         return 2;
     }
     std::string script = argv[1];
@@ -53,7 +61,7 @@ int main(int argc, char** argv) {
     std::filesystem::path base = std::filesystem::path(script).parent_path();
     if (!kvrc::BuildResources(statements, base, resources, inputs, error)) return Fail(script, error);
 
-    if (!WriteFile(argv[2], kvrc::EmitAssembly(resources))) return Fail(argv[2], "cannot write");
+    if (!WriteFile(argv[2], kvrc::EmitAssembly(resources, format))) return Fail(argv[2], "cannot write");
     if (!WriteFile(argv[3], kvrc::EmitTable(resources))) return Fail(argv[3], "cannot write");
     if (argc == 5) {
         std::error_code ec;

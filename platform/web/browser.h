@@ -1,0 +1,39 @@
+// What the page does for the host (host_library.js). Calls marked as turns
+// return to the browser and resume the game where it was once they finish.
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+
+// performance.now(): milliseconds with a fraction.
+double kv_now();
+// Turn: resume after delayMs on a timer, or at once after the browser's
+// queued tasks when delayMs is 0.
+void kv_turn(int delayMs);
+// Whether the page is out of sight (a background tab, a minimised window).
+int kv_hidden();
+
+// The next input event the page's listeners queued into *event (see
+// web_event.h); 0 when none waits.
+int kv_next_event(void* event);
+
+// Put 800 x 600 RGBA pixels on the canvas.
+void kv_present(const uint8_t* rgba);
+// Show the pointer over the canvas or hide it.
+void kv_show_pointer(int visible);
+
+// Turn: open the sound output; its sample rate, or 0 when there is none.
+int kv_audio_open();
+void kv_audio_close();
+// Frames the output should be given now to stay filled.
+int kv_audio_wanted();
+// Queue frames of mono sound, samples in -1..1.
+void kv_audio_push(const float* samples, int frames);
+
+// Turn: the message box, until the player dismisses it.
+void kv_message_box(const char* text, const char* caption);
+void kv_debug_output(const char* text);
+// The game has ended with this exit code.
+void kv_game_ended(int code);
+}

@@ -1,0 +1,68 @@
+// The host's calls into the page (see browser.h), linked in with
+// --js-library. They reach the page through the `host` object that page.js
+// hands the module; calls that wait give the browser its turn through
+// Asyncify and resume the game when done.
+mergeInto(LibraryManager.library, {
+  // A zero-delay turn: a message to ourselves runs after the tasks already
+  // queued (input, drawing) without the 4 ms floor of nested timers.
+  $kvSoon: function(callback) {
+    if (!kvSoon.port) {
+      var channel = new MessageChannel();
+      kvSoon.waiting = [];
+      channel.port1.onmessage = function() { kvSoon.waiting.shift()(); };
+      kvSoon.port = channel.port2;
+    }
+    kvSoon.waiting.push(callback);
+    kvSoon.port.postMessage(0);
+  },
+
+  kv_now: function() { return performance.now(); },
+
+  kv_turn__deps: ['$kvSoon'],
+  kv_turn: function(delayMs) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      if (delayMs > 0) setTimeout(wakeUp, delayMs); else kvSoon(wakeUp);
+    });
+  },
+
+  kv_hidden: function() { return document.hidden ? 1 : 0; },
+
+  // WebEvent: kind, a, b as 32-bit words, then 32 bytes of key code.
+  kv_next_event: function(event) {
+    var e = Module['host'].nextEvent();
+    if (!e) return 0;
+    HEAP32[event >> 2] = e.kind;
+    HEAP32[(event + 4) >> 2] = e.a | 0;
+    HEAP32[(event + 8) >> 2] = e.b | 0;
+    stringToUTF8(e.code || '', event + 12, 32);
+    return 1;
+  },
+
+  kv_present: function(rgba) { Module['host'].present(HEAPU8.buffer, rgba); },
+
+  kv_show_pointer: function(visible) { Module['host'].showPointer(visible !== 0); },
+
+  kv_audio_open: function() {
+    return Asyncify.handleSleep(function(wakeUp) {
+      Module['host'].openAudio().then(function(rate) { wakeUp(rate | 0); }, function() { wakeUp(0); });
+    });
+  },
+
+  kv_audio_close: function() { Module['host'].closeAudio(); },
+
+  kv_audio_wanted: function() { return Module['host'].audioWanted(); },
+
+  kv_audio_push: function(samples, frames) {
+    Module['host'].pushAudio(HEAPF32.subarray(samples >> 2, (samples >> 2) + frames));
+  },
+
+  kv_message_box: function(text, caption) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      Module['host'].messageBox(UTF8ToString(text), UTF8ToString(caption)).then(function() { wakeUp(); });
+    });
+  },
+
+  kv_debug_output: function(text) { Module['host'].debug(UTF8ToString(text)); },
+
+  kv_game_ended: function(code) { Module['host'].ended(code); },
+});

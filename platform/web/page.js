@@ -1,0 +1,98 @@
+// The page: checks what the browser offers, starts the game's module and
+// says when the game has ended.
+'use strict';
+
+(() => {
+  const body = document.body;
+  const unsupported = document.getElementById('unsupported');
+  const bar = document.getElementById('bar');
+  let touched = false;
+
+  function note(text) {
+    unsupported.textContent += (unsupported.textContent ? '\n' : '') + text;
+    unsupported.hidden = false;
+  }
+
+  function cannotRun(text) {
+    note(text);
+    body.dataset.state = 'unsupported';
+  }
+
+  function updateBar() {
+    bar.hidden = body.dataset.state !== 'running' || !KalvenorInput.canLock || touched || KalvenorInput.locked();
+  }
+
+  function ended() {
+    KalvenorInput.stop();
+    body.dataset.state = 'ended';
+    updateBar();
+    document.getElementById('ended').hidden = false;
+    document.getElementById('restart').focus();
+  }
+
+  function stopped(what) {
+    note('The game stopped: ' + what);
+    ended();
+  }
+
+  // What the game's module asks of the page (host_library.js).
+  const host = {
+    nextEvent: KalvenorInput.next,
+    present: KalvenorScreen.present,
+    showPointer: KalvenorScreen.showPointer,
+    openAudio: KalvenorSound.open,
+    closeAudio: KalvenorSound.close,
+    audioWanted: KalvenorSound.wanted,
+    pushAudio: KalvenorSound.push,
+    messageBox: KalvenorMessageBox.show,
+    debug: (text) => console.debug(text.replace(/\n$/, '')),
+    ended,
+  };
+
+  function start() {
+    createKalvenor({
+      host,
+      onRuntimeInitialized() {
+        body.dataset.state = 'running';
+        KalvenorInput.start();
+        updateBar();
+      },
+      onAbort: (what) => stopped(String(what)),
+    }).catch((error) => stopped(String(error)));
+  }
+
+  document.getElementById('restart').addEventListener('click', () => location.reload());
+  document.getElementById('fullscreen').addEventListener('click', (event) => {
+    // Keys are for the game, not for pressing this button again.
+    event.currentTarget.blur();
+    const request = document.documentElement.requestFullscreen();
+    if (request && request.catch) request.catch(() => {});
+    KalvenorInput.lock();
+  });
+  KalvenorInput.setLockListener(updateBar);
+  // A note on what the browser lacks makes way once the player starts; a
+  // player who taps has no use for the mouse's bar.
+  KalvenorScreen.canvas.addEventListener('pointerdown', (event) => {
+    if (body.dataset.state === 'running') unsupported.hidden = true;
+    if (event.pointerType === 'touch') {
+      touched = true;
+      updateBar();
+    }
+  });
+
+  if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+    cannotRun('This browser cannot run WebAssembly, which the game is made of.');
+    return;
+  }
+  if (!KalvenorInput.canLock) {
+    note('This browser cannot lock the mouse pointer, so the mouse cannot aim. Tap the picture to shoot.');
+  }
+  if (!KalvenorSound.available()) {
+    note('This browser offers no AudioWorklet (pages from another machine need https://), so the game is silent.');
+  }
+  const script = document.createElement('script');
+  script.src = 'kalvenor.js';
+  script.onload = start;
+  script.onerror = () => cannotRun('The game could not be loaded.');
+  document.head.appendChild(script);
+})();

@@ -1,0 +1,81 @@
+// The millisecond tick, and when the game hands the browser a turn. The
+// game never sleeps: its pacing reads the tick in a tight loop until the
+// tick has moved 10 on from the last frame's. While that frame is young the
+// wait becomes one timer sleep, ending a millisecond early as timers may
+// wake late; the rest becomes zero-delay turns, as timers are too coarse
+// (nested ones wait at least 4 ms) to end on time.
+#include <cstdint>
+
+#include "platform/host.h"
+#include "platform/web/browser.h"
+#include "platform/web/web_host.h"
+
+namespace webhost {
+
+namespace {
+
+// Reads of the same millisecond in a row that mark the pacing wait rather
+// than the few reads a frame's sound calls make.
+constexpr int kPacingReads = 16;
+// The game's frames are due when the tick has moved this far.
+constexpr double kFrameMs = 10.0;
+// A timer sleep ends this long before the frame is due: a timer rarely
+// wakes more than this late.
+constexpr double kTimerMarginMs = 1.0;
+// Longest time without a turn while the game runs on without waiting.
+constexpr double kOverdueTurnMs = 8.0;
+// Out of sight, a turn is a timer this long: the tab gives back the CPU.
+constexpr int kHiddenTurnMs = 50;
+
+double gLastPresentMs = 0;
+double gLastTurnMs = 0;
+uint32_t gLastTick = 0;
+int gSameTickReads = 0;
+
+}  // namespace
+
+void GiveTurn(int delayMs) {
+    kv_turn(kv_hidden() ? kHiddenTurnMs : delayMs);
+    gLastTurnMs = kv_now();
+    gSameTickReads = 0;
+    FeedAudio();
+}
+
+void GiveOverdueTurn() {
+    if (kv_now() - gLastTurnMs >= kOverdueTurnMs) GiveTurn(0);
+}
+
+void FramePresented(double nowMs) {
+    gLastPresentMs = nowMs;
+    gSameTickReads = 0;
+}
+
+}  // namespace webhost
+
+namespace host {
+
+uint32_t TickCount() {
+    double now = kv_now();
+    auto tick = static_cast<uint32_t>(static_cast<uint64_t>(now));
+    if (tick != webhost::gLastTick) {
+        webhost::gLastTick = tick;
+        webhost::gSameTickReads = 0;
+        return tick;
+    }
+    if (++webhost::gSameTickReads < webhost::kPacingReads) return tick;
+    // The frame's tick was read in the millisecond it was presented. A game
+    // that presents nothing (out of the foreground) waits unseen: no need
+    // to be on time, only to leave the CPU alone.
+    double due = static_cast<double>(static_cast<uint64_t>(webhost::gLastPresentMs)) + webhost::kFrameMs;
+    if (now > due + webhost::kTimerMarginMs) {
+        webhost::GiveTurn(static_cast<int>(webhost::kFrameMs));
+    } else {
+        double sleep = due - webhost::kTimerMarginMs - now;
+        webhost::GiveTurn(sleep >= 1.0 ? static_cast<int>(sleep) : 0);
+    }
+    now = kv_now();
+    webhost::gLastTick = static_cast<uint32_t>(static_cast<uint64_t>(now));
+    return webhost::gLastTick;
+}
+
+}  // namespace host

@@ -1,0 +1,25 @@
+// What the browser host's parts share. Everything runs on the page's one
+// thread; the game gives the browser a turn only through GiveTurn.
+#pragma once
+
+#include <cstdint>
+
+namespace webhost {
+
+constexpr int kFrameWidth = 800;
+constexpr int kFrameHeight = 600;
+
+// Return to the browser for delayMs (0: just its queued tasks), then top up
+// the sound before the game goes on.
+void GiveTurn(int delayMs);
+// A turn when none was given for a while, so a game that neither presents
+// nor waits never freezes the tab.
+void GiveOverdueTurn();
+// A frame was shown at performance time nowMs; the pacing wait that follows
+// it is timed from here.
+void FramePresented(double nowMs);
+
+// Mix whatever the sound output needs now to stay filled.
+void FeedAudio();
+
+}  // namespace webhost

@@ -1,0 +1,35 @@
+"""Serves a directory on a free loopback port, in a thread of the test, with
+the strict Content-Security-Policy the page must work under."""
+import http.server
+import threading
+
+CSP = "script-src 'self' 'wasm-unsafe-eval'"
+
+
+class _Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
+                          **{".wasm": "application/wasm", ".js": "text/javascript"})
+
+    def end_headers(self):
+        self.send_header("Content-Security-Policy", CSP)
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+
+    def log_message(self, fmt, *args):
+        self.server.requests.append(fmt % args)
+
+
+class StaticServer:
+    def __init__(self, directory):
+        handler = lambda *a, **k: _Handler(*a, directory=directory, **k)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.httpd.daemon_threads = True
+        self.httpd.requests = []
+        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        self.thread = threading.Thread(target=self.httpd.serve_forever, kwargs={"poll_interval": 0.2},
+                                       daemon=True)
+        self.thread.start()
+
+    def close(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
