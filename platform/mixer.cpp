@@ -133,7 +133,9 @@ void Limit(int32_t* acc, int count, int sampleRate) {
         limiterGain = std::min(1.0f, limiterGain * release);
         const int32_t magnitude = std::abs(acc[i]);
         if (float(magnitude) * limiterGain > float(kCeiling)) limiterGain = float(kCeiling) / float(magnitude);
-        if (limiterGain < 1.0f) acc[i] = int32_t(std::lround(float(acc[i]) * limiterGain));
+        // Rounded half away from zero, inline: a library call per sample would
+        // cost more than the rest of the mix.
+        if (limiterGain < 1.0f) acc[i] = int32_t(float(acc[i]) * limiterGain + (acc[i] < 0 ? -0.5f : 0.5f));
     }
 }
 
