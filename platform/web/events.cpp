@@ -12,8 +12,6 @@ namespace webhost {
 
 namespace {
 
-constexpr int kMouseButtons = 4;
-
 void Deliver(const WebEvent& e) {
     switch (e.kind) {
         case EventKind::KeyDown:
@@ -24,9 +22,8 @@ void Deliver(const WebEvent& e) {
             break;
         }
         case EventKind::Motion: platform::HostMouseMotion(e.a, e.b); break;
-        case EventKind::Button:
-            if (e.a >= 0 && e.a < kMouseButtons) platform::HostMouseButton(e.a, e.b != 0);
-            break;
+        // The platform ignores buttons it does not know.
+        case EventKind::Button: platform::HostMouseButton(e.a, e.b != 0); break;
         case EventKind::Foreground:
             if ((e.a != 0) != platform::IsForeground()) platform::HostForeground(e.a != 0);
             break;
