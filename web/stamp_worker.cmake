@@ -28,3 +28,6 @@ set(FILES "{${FILES}\n}")
 string(SHA256 BUILD "${listing}")
 string(SUBSTRING ${BUILD} 0 16 BUILD)
 configure_file(${template} ${SITE}/${worker} @ONLY)
+# Newer than what it was made from even when unchanged, so the build
+# leaves it be until one of them changes.
+file(TOUCH ${SITE}/${worker})
