@@ -14,7 +14,8 @@ POLICY = ("default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src '
 
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      '.wasm': 'application/wasm', '.js': 'text/javascript'}
+                      '.wasm': 'application/wasm', '.js': 'text/javascript',
+                      '.webmanifest': 'application/manifest+json'}
 
     def end_headers(self):
         self.send_header('Content-Security-Policy', POLICY)

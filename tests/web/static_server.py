@@ -8,7 +8,8 @@ CSP = "script-src 'self' 'wasm-unsafe-eval'"
 
 class _Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map,
-                          **{".wasm": "application/wasm", ".js": "text/javascript"})
+                          **{".wasm": "application/wasm", ".js": "text/javascript",
+                             ".webmanifest": "application/manifest+json"})
 
     def end_headers(self):
         self.send_header("Content-Security-Policy", CSP)
@@ -20,12 +21,16 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
 
 
 class StaticServer:
-    def __init__(self, directory):
-        handler = lambda *a, **k: _Handler(*a, directory=directory, **k)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    """On port 0, a free one; directory may be changed between requests."""
+
+    def __init__(self, directory, port=0):
+        self.directory = directory
+        handler = lambda *a, **k: _Handler(*a, directory=self.directory, **k)
+        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", port), handler)
         self.httpd.daemon_threads = True
         self.httpd.requests = []
-        self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
+        self.port = self.httpd.server_address[1]
+        self.url = "http://127.0.0.1:%d/" % self.port
         self.thread = threading.Thread(target=self.httpd.serve_forever, kwargs={"poll_interval": 0.2},
                                        daemon=True)
         self.thread.start()

@@ -11,7 +11,8 @@
 namespace kvart {
 namespace {
 
-constexpr int kSizes[] = {16, 32, 48, 64, 128, 256};
+// 192 and 512 are the sizes a browser asks for a page put on a home screen.
+constexpr int kSizes[] = {16, 32, 48, 64, 128, 192, 256, 512};
 // The largest size the icon resource holds.
 constexpr int kLargestResourceSize = 48;
 

@@ -1,0 +1,278 @@
+#!/usr/bin/env python3
+"""The page installed and played offline, in headless Chromium, as a player
+comes to it: Chromium finds it installable, with its manifest and icons; once
+visited, it loads and plays with its server stopped; a second build served
+over the first replaces it, and each page holds the files of one build only;
+a server that lacks a file leaves the page playing from the network; a
+browser without service workers plays as before.
+
+usage: offline_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
+  BUILD_DIR     the built page (index.html and the files it loads)
+  RESOURCE_DIR  the game's bitmaps (resources/)
+  WORK_DIR      screenshots, the browser's log, the second build go here
+
+Every wait is bounded; the whole run is stopped after DEADLINE_S seconds.
+"""
+import argparse
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import sys
+import threading
+import time
+
+sys.dont_write_bytecode = True  # nothing left behind in the source tree
+from browser_play import Failed, Run, SHOT_GAP_S
+from cdp import Browser, CdpError
+from static_server import StaticServer
+import page_view as view
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+STAMP = os.path.join(HERE, "..", "..", "web", "stamp_worker.cmake")
+DEADLINE_S = 45
+WORKER = "service_worker.js"
+# The file the second build changes, and what it adds to it.
+CHANGED, MARK = "page.css", "/* the second build */\n"
+# The file the failing server lacks.
+MISSING = "kalvenor.ico"
+
+# The SHA-256 of every file the page lists, as the page's own fetches get
+# them: through whatever worker serves the page.
+PAGE_DIGESTS = """(async (names) => {
+  const out = {};
+  for (const name of names) {
+    const body = await (await fetch(name)).arrayBuffer();
+    out[name] = Array.from(new Uint8Array(await crypto.subtle.digest('SHA-256', body)),
+                           (b) => b.toString(16).padStart(2, '0')).join('');
+  }
+  return out;
+})(%s)"""
+
+ICON_SIZES = """Promise.all(%s.map((src) => new Promise((done) => {
+  const image = new Image();
+  image.onload = () => done([image.naturalWidth, image.naturalHeight]);
+  image.onerror = () => done(null);
+  image.src = src;
+})))"""
+
+
+def worker_of(site):
+    """The cache name and file digests the build's worker holds."""
+    with open(os.path.join(site, WORKER)) as f:
+        text = f.read()
+    cache = re.search(r"const CACHE = '([^']+)';", text).group(1)
+    files = json.loads(re.search(r"const FILES = (\{.*?\});", text, re.S).group(1))
+    return cache, files
+
+
+class OfflineRun(Run):
+    def __init__(self, args):
+        super().__init__(args)
+        self.versions = {}
+        self.changed = threading.Condition()
+
+    def on_event(self, msg):
+        if msg.get("method") == "ServiceWorker.workerVersionUpdated":
+            with self.changed:
+                for version in msg["params"]["versions"]:
+                    self.versions[version["versionId"]] = (version["scriptURL"], version["status"])
+                self.changed.notify_all()
+        super().on_event(msg)
+
+    def wait_worker(self, origin, statuses, timeout, skip=()):
+        """A worker of origin reaching one of statuses, not one of skip: its
+        version id, or None."""
+        deadline = time.monotonic() + timeout
+        with self.changed:
+            while True:
+                for vid, (url, status) in self.versions.items():
+                    if url.startswith(origin) and status in statuses and vid not in skip:
+                        return vid
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    return None
+                self.changed.wait(left)
+
+    def load(self, page, url, what):
+        page.send("Page.navigate", {"url": url})
+        time.sleep(0.3)
+        state = self.wait_state(page, ("running", "unsupported", "ended"), 15)
+        self.require(state == "running", "%s runs the game (state %r)" % (what, state))
+
+    def caches(self, page):
+        return sorted(page.evaluate("caches.keys()", await_promise=True))
+
+    def plays(self, page, name):
+        """The intro, a key starts a game, a shot takes a cartridge."""
+        time.sleep(0.3)
+        self.move(page, 400, 300)
+        self.click(page)
+        time.sleep(0.3)
+        view.screenshot(page, self.work, name + "-intro")
+        self.expect(view.check_screen_file(self.work, name + "-intro", "intro"), "%s: the intro" % name)
+        self.key(page, "Space", " ", 32)
+        time.sleep(0.5)
+        view.screenshot(page, self.work, name + "-started")
+        self.expect(self.playing(name + "-started", "--cartridges", 6), "%s: a key starts a game" % name)
+        self.click(page)
+        time.sleep(SHOT_GAP_S)
+        view.screenshot(page, self.work, name + "-fired")
+        self.expect(self.playing(name + "-fired", "--cartridges", 5), "%s: a shot takes a cartridge" % name)
+
+    def installable(self, page, origin):
+        self.require(self.wait_worker(origin, ("activated",), 10) is not None,
+                     "the page's service worker is activated")
+        errors = page.send("Page.getInstallabilityErrors")["installabilityErrors"]
+        self.expect(not errors, "Chromium finds the page installable %s" % (errors or ""))
+        manifest = page.send("Page.getAppManifest")
+        self.expect(not manifest.get("errors"), "the manifest parses %s" % (manifest.get("errors") or ""))
+        data = json.loads(manifest.get("data") or "{}")
+        fields = {k: data.get(k) for k in ("name", "short_name", "display", "orientation",
+                                           "theme_color", "background_color")}
+        self.expect(fields == {"name": "Kalvenor", "short_name": "Kalvenor", "display": "fullscreen",
+                               "orientation": "landscape", "theme_color": "#000000",
+                               "background_color": "#000000"}, "the manifest's fields %s" % fields)
+        icons = data.get("icons", [])
+        sizes = page.evaluate(ICON_SIZES % json.dumps([i["src"] for i in icons]), await_promise=True)
+        wanted = [[int(n) for n in i["sizes"].split("x")] for i in icons]
+        self.expect(sorted(i["sizes"] for i in icons) == ["192x192", "512x512"] and sizes == wanted,
+                    "the icons load at their sizes (%s, listed %s)" % (sizes, wanted))
+
+    def one_build(self, page, site, what):
+        """Every file the page gets is the one of site's build."""
+        _, files = worker_of(site)
+        got = page.evaluate(PAGE_DIGESTS % json.dumps(sorted(files)), timeout=20, await_promise=True)
+        odd = sorted(name for name in files if got.get(name) != files[name])
+        self.expect(not odd, "%s gets every file of its own build%s" % (what, (": not " + ", ".join(odd)) if odd else ""))
+
+    def second_build(self):
+        """The build in the work folder with one file changed, its worker
+        written again the way the build writes it."""
+        second = os.path.join(self.work, "second-build")
+        shutil.rmtree(second, ignore_errors=True)
+        shutil.copytree(self.args.build_dir, second)
+        with open(os.path.join(second, CHANGED), "a") as f:
+            f.write(MARK)
+        subprocess.run(["cmake", "-DSITE=" + second, "-P", STAMP], check=True)
+        return second
+
+    def play(self):
+        self.refs = view.References(self.args.resource_dir, self.work)
+        with open(os.path.join(HERE, "page_probe.js")) as f:
+            probe = f.read()
+        first_cache, _ = worker_of(self.args.build_dir)
+        second = self.second_build()
+        second_cache, _ = worker_of(second)
+        self.require(second_cache != first_cache, "a changed file names a new cache (%s, %s)"
+                     % (first_cache, second_cache))
+        server = StaticServer(self.args.build_dir)
+        origin = server.url
+        browser = Browser(self.args.chromium, (800, 600), os.path.join(self.work, "chromium.log"))
+        others = []
+        try:
+            browser.on_event(self.on_event)
+            page = self.open_page(browser, "about:blank", probe, False)
+            page.send("ServiceWorker.enable")
+            self.load(page, origin, "the first visit")
+            self.installable(page, origin)
+            self.expect(self.caches(page) == [first_cache], "the cache is named after the build (%s)"
+                        % self.caches(page))
+
+            server.close()
+            self.load(page, origin, "with the server stopped, the page")
+            self.plays(page, "offline")
+
+            server = StaticServer(second, server.port)
+            first_version = self.wait_worker(origin, ("activated",), 1)
+            self.load(page, origin, "a second build on the server: the open page")
+            waiting = self.wait_worker(origin, ("installed",), 10, skip=(first_version,))
+            self.expect(waiting is not None, "the second build's worker installs and waits")
+            self.one_build(page, self.args.build_dir, "the page the first build's worker serves")
+            # The last page of the first build gone, the second build takes over.
+            page.send("Page.navigate", {"url": "about:blank"})
+            self.expect(self.wait_worker(origin, ("activated",), 10, skip=(first_version,)) is not None,
+                        "with no page of the first build open, the second one's worker takes over")
+            self.load(page, origin, "the second build")
+            self.expect(self.caches(page) == [second_cache], "the first build's cache is gone (%s)"
+                        % self.caches(page))
+            self.one_build(page, second, "the second build's page")
+
+            lacking = os.path.join(self.work, "lacking-build")
+            shutil.rmtree(lacking, ignore_errors=True)
+            shutil.copytree(self.args.build_dir, lacking)
+            os.remove(os.path.join(lacking, MISSING))
+            others.append(StaticServer(lacking))
+            self.load(page, others[-1].url, "a server lacking %s:" % MISSING)
+            self.expect(self.wait_worker(others[-1].url, ("redundant",), 10) is not None,
+                        "the worker that cannot keep every file is dropped")
+            self.expect(self.caches(page) == [] and not page.evaluate("!!navigator.serviceWorker.controller"),
+                        "and leaves no cache behind (%s)" % self.caches(page))
+            self.plays(page, "lacking")
+            # The browser reports the missing file, as it should.
+            missing = others[-1].url + MISSING
+            self.errors = [e for e in self.errors if not e.endswith(missing)]
+
+            others.append(StaticServer(self.args.build_dir))
+            page.send("Page.addScriptToEvaluateOnNewDocument",
+                      {"source": "delete Navigator.prototype.serviceWorker;"})
+            self.load(page, others[-1].url, "a browser without service workers")
+            time.sleep(1.0)
+            self.expect(self.wait_worker(others[-1].url, ("new", "installing", "installed", "activated"), 0)
+                        is None, "and registers none")
+            self.no_violations(page, "on the way")
+        finally:
+            with open(os.path.join(self.work, "console.log"), "w") as f:
+                for session, (level, text) in self.console:
+                    f.write("%s %s %s\n" % ("main" if session == self.main_session else "other", level, text))
+            browser.close()
+            server.close()
+            for other in others:
+                other.close()
+        self.expect(not self.errors, "no console error on the page%s"
+                    % "".join("\n       " + e for e in self.errors))
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("build_dir")
+    ap.add_argument("resource_dir")
+    ap.add_argument("work_dir")
+    ap.add_argument("--chromium", default="/usr/bin/chromium")
+    args = ap.parse_args()
+    if not os.path.isfile(os.path.join(args.build_dir, WORKER)):
+        print("FAIL: no %s in %s" % (WORKER, args.build_dir))
+        return 1
+    os.makedirs(args.work_dir, exist_ok=True)
+
+    def out_of_time(signum, frame):
+        raise Failed("the offline test did not finish within %d s" % DEADLINE_S)
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
+    signal.alarm(DEADLINE_S)
+
+    run = OfflineRun(args)
+    began = time.monotonic()
+    try:
+        run.play()
+    except Failed as e:
+        if str(e) not in run.failures:
+            print("FAIL " + str(e))
+            run.failures.append(str(e))
+    except (CdpError, OSError, subprocess.CalledProcessError, json.JSONDecodeError) as e:
+        print("FAIL the browser: %s" % e)
+        run.failures.append(str(e))
+    finally:
+        signal.alarm(0)
+    print("offline test: %.0f s" % (time.monotonic() - began))
+    if run.failures:
+        print("%d check(s) failed; screenshots and logs in %s" % (len(run.failures), args.work_dir))
+        return 1
+    print("all offline checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
