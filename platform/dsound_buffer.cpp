@@ -85,6 +85,7 @@ HRESULT SoundBuffer::Unlock(LPVOID pvAudioPtr1, DWORD, LPVOID, DWORD) {
         if (voice.data->bytes.size() == staging.size()) {
             voice.data->bytes = staging;
             voice.data->Rebuild();
+            mixer::Refilled(voice);
         }
     }
     locked = false;
@@ -138,10 +139,11 @@ void LoseSoundBufferMemory() {
     for (mixer::Voice* v = mixer::FirstVoice(); v != nullptr; v = v->next) {
         mixer::Cut(*v);
         v->lost = true;
-        v->position = 0;
+        mixer::Seek(*v, 0);
         uint8_t silence = v->data->format.bits == 8 ? 0x80 : 0;
         std::fill(v->data->bytes.begin(), v->data->bytes.end(), silence);
         std::fill(v->data->frames.begin(), v->data->frames.end(), 0);
+        mixer::Refilled(*v);
     }
 }
 

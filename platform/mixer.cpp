@@ -31,6 +31,12 @@ constexpr int32_t kCeiling = 31130;
 constexpr double kReleaseDbPerSecond = 60.0;
 constinit float limiterGain = 1.0f;
 
+constinit ChangeHook changeHook = nullptr;
+
+void Tell(Change change, const Voice& voice, uint32_t arg = 0) {
+    if (changeHook != nullptr) changeHook(change, voice, arg);
+}
+
 int32_t Fraction(uint64_t position) { return int32_t(uint32_t(position) >> kFracShift); }
 
 void BeginTail(Voice& v) {
@@ -158,6 +164,7 @@ void Attach(Voice& voice) {
     voice.next = firstVoice;
     if (firstVoice != nullptr) firstVoice->prev = &voice;
     firstVoice = &voice;
+    Tell(Change::Attach, voice);
 }
 
 void Detach(Voice& voice) {
@@ -165,11 +172,13 @@ void Detach(Voice& voice) {
     else if (firstVoice == &voice) firstVoice = voice.next;
     if (voice.next != nullptr) voice.next->prev = voice.prev;
     voice.prev = voice.next = nullptr;
+    Tell(Change::Detach, voice);
 }
 
 Voice* FirstVoice() { return firstVoice; }
 
 void Start(Voice& voice, bool looping) {
+    Tell(Change::Start, voice, looping ? 1 : 0);
     voice.looping = looping;
     if (voice.playing) return;
     voice.playing = true;
@@ -177,6 +186,7 @@ void Start(Voice& voice, bool looping) {
 }
 
 void Cut(Voice& voice) {
+    Tell(Change::Cut, voice);
     if (!voice.playing) return;
     voice.playing = false;
     voice.fadeIn = 0;
@@ -184,12 +194,23 @@ void Cut(Voice& voice) {
 }
 
 void Seek(Voice& voice, uint32_t frame) {
+    Tell(Change::Seek, voice, frame);
     if (voice.playing) {
         BeginTail(voice);
         voice.fadeIn = kFadeFrames;
     }
     voice.position = uint64_t(frame) << 32;
 }
+
+void Refilled(Voice& voice) { Tell(Change::Refill, voice); }
+
+void RanOut(Voice& voice) {
+    voice.playing = false;
+    voice.fadeIn = 0;
+    voice.position = 0;
+}
+
+void SetChangeHook(ChangeHook hook) { changeHook = hook; }
 
 uint64_t MixedFrames() { return mixedFrames; }
 

@@ -66,6 +66,18 @@ void Start(Voice& voice, bool looping);
 void Cut(Voice& voice);
 // Jump to a source frame; a sounding voice fades across the jump.
 void Seek(Voice& voice, uint32_t frame);
+// The voice's sound data was written.
+void Refilled(Voice& voice);
+// A voice whose sound is mixed elsewhere ran out there: stopped and rewound,
+// as if this mixer had played it to its end.
+void RanOut(Voice& voice);
+
+// A host whose sound is mixed away from the game's thread (a browser's audio
+// thread) is told of every change made to a voice, to make the same change
+// there; the calls above make it, with Lock() held.
+enum class Change { Attach, Detach, Refill, Start, Cut, Seek };
+using ChangeHook = void (*)(Change change, const Voice& voice, uint32_t arg);
+void SetChangeHook(ChangeHook hook);
 
 // Sound events: Play and Stop from the game's thread stamped with its
 // GetTickCount, Finished from the mixer stamped with the tick its end stands

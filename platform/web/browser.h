@@ -26,10 +26,13 @@ void kv_show_pointer(int visible);
 // Turn: open the sound output; its sample rate, or 0 when there is none.
 int kv_audio_open();
 void kv_audio_close();
-// Frames the output should be given now to stay filled.
-int kv_audio_wanted();
-// Queue frames of mono sound, samples in -1..1.
-void kv_audio_push(const float* samples, int frames);
+// A change to voice `slot` (the mixer's Change), the slot's count of
+// changes so far with it; the sound's bytes in their layout for a voice.
+void kv_sound_change(int change, int slot, int32_t arg, int32_t changes);
+void kv_sound_refill(int slot, int rate, int channels, int bits, const uint8_t* bytes, int size);
+// The next voice that ran out in the worklet, with the count of its changes
+// the worklet had then; 0 when none is known.
+int kv_sound_ran_out(int32_t* slot, int32_t* changes);
 
 // Turn: the message box, until the player dismisses it.
 void kv_message_box(const char* text, const char* caption);

@@ -50,10 +50,20 @@ mergeInto(LibraryManager.library, {
 
   kv_audio_close: function() { Module['host'].closeAudio(); },
 
-  kv_audio_wanted: function() { return Module['host'].audioWanted(); },
+  kv_sound_change: function(change, slot, arg, changes) {
+    Module['host'].soundChange(change, slot, arg, changes);
+  },
 
-  kv_audio_push: function(samples, frames) {
-    Module['host'].pushAudio(HEAPF32.subarray(samples >> 2, (samples >> 2) + frames));
+  kv_sound_refill: function(slot, rate, channels, bits, bytes, size) {
+    Module['host'].soundRefill(slot, rate, channels, bits, HEAPU8.slice(bytes, bytes + size));
+  },
+
+  kv_sound_ran_out: function(slot, changes) {
+    var ranOut = Module['host'].soundRanOut();
+    if (!ranOut) return 0;
+    HEAP32[slot >> 2] = ranOut.slot;
+    HEAP32[changes >> 2] = ranOut.changes;
+    return 1;
   },
 
   kv_message_box: function(text, caption) {

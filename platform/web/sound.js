@@ -1,32 +1,48 @@
-// The sound output on the page's side: an AudioContext with our worklet,
-// kept about 60 ms ahead by the game's own mixing. Browsers start sound
-// only after a click or a key; until then the first block waits, so the
-// intro's tune starts from its beginning at the player's first gesture.
+// The sound output on the page's side: an AudioContext whose worklet mixes
+// the game's voices itself (audio_sink.js, with the platform's mixer built
+// into sound_mixer.wasm). The page passes on each change the game makes to
+// a voice and hands back the voices that ran out. Browsers start sound only
+// after a click or a key; until then the context waits, so the intro's tune
+// starts from its beginning at the player's first gesture.
 'use strict';
 
 const KalvenorSound = (() => {
-  // Sound queued ahead: topped up to the most whenever it falls below the
-  // least, so that blocks are few and about 60 ms wait on average.
-  const kLeastAheadSeconds = 0.045;
-  const kMostAheadSeconds = 0.075;
+  // How often, at most, the worklet is asked which voices ran out: about a
+  // frame, as the game checks a voice once a frame at most.
+  const kAskEveryMs = 5;
   let context = null;
   let sink = null;
-  // Context time at which the sound queued so far runs out.
-  let queueEnd = 0;
+  let asking = false;
+  let askedAt = -Infinity;
+  const ranOutQueue = [];
 
   function available() {
     return typeof AudioContext === 'function' && typeof AudioWorkletNode === 'function';
   }
 
+  async function mixerModule() {
+    const response = await fetch('sound_mixer.wasm');
+    if (!response.ok) throw new Error('sound_mixer.wasm: HTTP ' + response.status);
+    const bytes = await response.arrayBuffer();
+    // Checked here, where a fault can still silence the game in its own words.
+    await WebAssembly.compile(bytes);
+    return bytes;
+  }
+
   async function open() {
     if (!available()) return 0;
     try {
-      context = new AudioContext({latencyHint: 'interactive'});
-      await context.audioWorklet.addModule('audio_sink.js');
-      sink = new AudioWorkletNode(context, 'kalvenor-sink',
-          {numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1]});
+      // The shortest buffer the device offers: its delay adds to ours.
+      context = new AudioContext({latencyHint: 0});
+      const [mixer] = await Promise.all([mixerModule(), context.audioWorklet.addModule('audio_sink.js')]);
+      sink = new AudioWorkletNode(context, 'kalvenor-sink', {
+        numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1], processorOptions: {mixer}});
+      sink.port.onmessage = (event) => {
+        asking = false;
+        for (let i = 0; i < event.data.length; i += 2) ranOutQueue.push({slot: event.data[i], changes: event.data[i + 1]});
+      };
+      sink.onprocessorerror = () => console.warn('The sound stopped: its worklet failed');
       sink.connect(context.destination);
-      queueEnd = 0;
       return context.sampleRate;
     } catch (error) {
       console.warn('No sound:', error);
@@ -39,23 +55,28 @@ const KalvenorSound = (() => {
     if (context) context.close();
     context = null;
     sink = null;
+    asking = false;
+    ranOutQueue.length = 0;
   }
 
-  function wanted() {
-    if (!sink) return 0;
-    const now = context.currentTime;
-    if (queueEnd < now) queueEnd = now;
-    const ahead = queueEnd - now;
-    if (ahead >= kLeastAheadSeconds) return 0;
-    return Math.ceil((kMostAheadSeconds - ahead) * context.sampleRate);
+  function change(kind, slot, arg, changes) {
+    if (sink) sink.port.postMessage([kind, slot, arg, changes]);
   }
 
-  // samples: a view of the module's memory, copied before it moves on.
-  function push(samples) {
-    if (!sink) return;
-    const block = samples.slice();
-    queueEnd += block.length / context.sampleRate;
-    sink.port.postMessage(block, [block.buffer]);
+  // bytes: a copy of the sound, handed over to the worklet.
+  function refill(slot, rate, channels, bits, bytes) {
+    if (sink) sink.port.postMessage({slot, rate, channels, bits, bytes}, [bytes.buffer]);
+  }
+
+  function ranOut() {
+    if (!sink) return null;
+    const now = performance.now();
+    if (!asking && now - askedAt >= kAskEveryMs) {
+      asking = true;
+      askedAt = now;
+      sink.port.postMessage(null);
+    }
+    return ranOutQueue.shift() || null;
   }
 
   // Out of sight the sound stops where it is, as the game is not in front,
@@ -81,5 +102,5 @@ const KalvenorSound = (() => {
     }
   });
 
-  return {available, open, close, wanted, push, resume};
+  return {available, open, close, change, refill, ranOut, resume};
 })();

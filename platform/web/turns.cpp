@@ -38,7 +38,7 @@ void GiveTurn(int delayMs) {
     kv_turn(kv_hidden() ? kHiddenTurnMs : delayMs);
     gLastTurnMs = kv_now();
     gSameTickReads = 0;
-    FeedAudio();
+    SettleSound();
 }
 
 void GiveOverdueTurn() {

@@ -9,7 +9,7 @@ namespace webhost {
 constexpr int kFrameWidth = 800;
 constexpr int kFrameHeight = 600;
 
-// Return to the browser for delayMs (0: just its queued tasks), then top up
+// Return to the browser for delayMs (0: just its queued tasks), then settle
 // the sound before the game goes on.
 void GiveTurn(int delayMs);
 // A turn when none was given for a while, so a game that neither presents
@@ -19,7 +19,8 @@ void GiveOverdueTurn();
 // it is timed from here.
 void FramePresented(double nowMs);
 
-// Mix whatever the sound output needs now to stay filled.
-void FeedAudio();
+// Stop the voices that ran out in the sound output, as the game's side
+// would have had it mixed them itself.
+void SettleSound();
 
 }  // namespace webhost

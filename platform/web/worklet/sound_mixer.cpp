@@ -1,0 +1,102 @@
+// The platform's mixer once more, built on its own into the small module the
+// page's audio worklet runs: the game's thread sends it each change it makes
+// to a voice, and the worklet mixes on the browser's audio thread, so a
+// sound starts within a render quantum of the game playing it. Voices are
+// known by the slot the game's side gave them.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/host_events.h"
+#include "platform/mixer.h"
+
+namespace platform::mixer {
+// Sound events are the game side's; nothing here reads them.
+void RecordFinished(const IDirectSoundBuffer*, uint64_t, int) {}
+}  // namespace platform::mixer
+
+namespace {
+
+using namespace platform::mixer;
+
+// As many voices as the game's side can name.
+constexpr int kSlots = 64;
+// The most frames one render asks for.
+constexpr int kMostFrames = 1024;
+constexpr float kFullScale = 32768.0f;
+
+Voice gVoices[kSlots];
+bool gAttached[kSlots];
+int16_t gMixed[kMostFrames];
+float gOut[kMostFrames];
+int32_t gRanOut[kSlots];
+
+Voice* At(int slot) { return slot >= 0 && slot < kSlots && gAttached[slot] ? &gVoices[slot] : nullptr; }
+
+}  // namespace
+
+extern "C" {
+
+// Room for a sound's bytes, filled by the worklet before kvm_refill.
+void* kvm_alloc(int bytes) { return bytes > 0 ? std::malloc(size_t(bytes)) : nullptr; }
+void kvm_free(void* p) { std::free(p); }
+
+void kvm_attach(int slot) {
+    if (slot < 0 || slot >= kSlots || gAttached[slot]) return;
+    gVoices[slot] = Voice{};
+    gAttached[slot] = true;
+    Attach(gVoices[slot]);
+}
+
+void kvm_detach(int slot) {
+    Voice* v = At(slot);
+    if (v == nullptr) return;
+    Detach(*v);
+    *v = Voice{};
+    gAttached[slot] = false;
+}
+
+// The slot's sound is now these bytes (copied) in this layout.
+void kvm_refill(int slot, int rate, int channels, int bits, const uint8_t* bytes, int size) {
+    Voice* v = At(slot);
+    if (v == nullptr || size < 0 || (size > 0 && bytes == nullptr)) return;
+    if ((channels != 1 && channels != 2) || (bits != 8 && bits != 16) || rate <= 0) return;
+    auto data = std::make_shared<SoundData>();
+    data->format.rate = uint32_t(rate);
+    data->format.channels = uint16_t(channels);
+    data->format.bits = uint16_t(bits);
+    data->bytes.assign(bytes, bytes + size);
+    data->Rebuild();
+    v->data = std::move(data);
+}
+
+void kvm_start(int slot, int looping) {
+    if (Voice* v = At(slot)) Start(*v, looping != 0);
+}
+
+void kvm_cut(int slot) {
+    if (Voice* v = At(slot)) Cut(*v);
+}
+
+void kvm_seek(int slot, uint32_t frame) {
+    if (Voice* v = At(slot)) Seek(*v, frame);
+}
+
+float* kvm_output() { return gOut; }
+const int32_t* kvm_ran_out() { return gRanOut; }
+
+// Mixes frames (at most kMostFrames) into kvm_output() as samples in -1..1;
+// returns how many voices ran out, their slots in kvm_ran_out().
+int kvm_mix(int frames, int rate) {
+    if (frames <= 0 || frames > kMostFrames) return 0;
+    bool playing[kSlots];
+    for (int i = 0; i < kSlots; ++i) playing[i] = gAttached[i] && gVoices[i].playing;
+    platform::MixAudio(gMixed, frames, rate);
+    for (int i = 0; i < frames; ++i) gOut[i] = float(gMixed[i]) / kFullScale;
+    int ranOut = 0;
+    for (int i = 0; i < kSlots; ++i)
+        if (playing[i] && !gVoices[i].playing) gRanOut[ranOut++] = i;
+    return ranOut;
+}
+
+}  // extern "C"

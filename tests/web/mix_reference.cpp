@@ -1,0 +1,50 @@
+// One of the game's sounds as the native mixer makes it, for the browser
+// test to compare the page's output with: raw 16-bit little-endian mono on
+// stdout.
+//   web_mix_reference shot|intro RATE FRAMES
+// SHOT is played once, INTRO looping, as the game plays them; both start
+// from a silent mixer.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "platform/headless/headless.h"
+#include "platform/host_events.h"
+#include "sound/sound_bank.h"
+
+namespace {
+
+// Far more than any sound of the game lasts.
+constexpr long kMostFrames = 48000L * 60;
+
+int Usage() {
+    std::fputs("usage: web_mix_reference shot|intro RATE FRAMES\n", stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) return Usage();
+    const bool intro = std::strcmp(argv[1], "intro") == 0;
+    if (!intro && std::strcmp(argv[1], "shot") != 0) return Usage();
+    const long rate = std::strtol(argv[2], nullptr, 10);
+    const long frames = std::strtol(argv[3], nullptr, 10);
+    if (rate < 8000 || rate > 192000 || frames <= 0 || frames > kMostFrames) return Usage();
+
+    headless::Reset();
+    headless::SetTickStep(0);
+    SoundBank bank;
+    if (bank.Create(nullptr) != 1) return 1;
+    SoundSample* sample = intro ? bank.intro : bank.shot;
+    if (!SoundSample::Play(sample, intro ? DSBPLAY_LOOPING : 0)) return 1;
+    std::vector<int16_t> out(static_cast<size_t>(frames));
+    platform::MixAudio(out.data(), static_cast<int>(frames), static_cast<int>(rate));
+    std::vector<unsigned char> bytes;
+    for (int16_t v : out) {
+        bytes.push_back(static_cast<unsigned char>(static_cast<uint16_t>(v) & 0xff));
+        bytes.push_back(static_cast<unsigned char>(static_cast<uint16_t>(v) >> 8));
+    }
+    return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() ? 0 : 1;
+}

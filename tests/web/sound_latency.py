@@ -1,0 +1,315 @@
+#!/usr/bin/env python3
+"""The page's sound as a player hears it, in headless Chromium: the intro's
+tune from its first sample, held while the page is hidden; ten shots, each
+from its mousedown to its first loud sample at the speakers; one shot sample
+for sample as the native mixer makes it; a shot on time right after the
+page's thread stalled; and a minute of play with the other core busy,
+without a gap in the sound.
+
+usage: sound_latency.py BUILD_DIR WORK_DIR --reference EXE [--chromium PATH]
+  BUILD_DIR    the built page
+  WORK_DIR     the browser's log goes here
+  --reference  web_mix_reference of the native build: the native mixer's output
+Every wait is bounded; the whole run is stopped after DEADLINE_S seconds.
+"""
+import argparse
+import array
+import os
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+sys.dont_write_bytecode = True  # nothing left behind in the source tree
+from cdp import Browser, CdpError, first_page
+from static_server import StaticServer
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DEADLINE_S = 150
+WINDOW = (800, 600)
+# A sample this far from silence (full scale 1) is the shot being heard.
+LOUD = 0.05
+SHOTS = 10
+MEDIAN_LIMIT_MS = 30
+# The shot right after a stall: on time, at most a frame later than the
+# shots' limit, where a backlog would put it the stall's length behind.
+AFTER_STALL_LIMIT_MS = 50
+STALL_MS = 200
+# A shot's loud part is over by then (about 0.3 s), the whole shot (0.85 s)
+# by the longer gap.
+SHOT_GAP_S = 0.45
+WHOLE_SHOT_S = 1.0
+SHOT_CAPTURE_S = 0.8
+INTRO_CAPTURE_S = 2.5
+SOAK_S = 60
+SOAK_SHOT_GAP_S = 0.3
+# Underruns up to this long go unheard as a gap.
+LONGEST_UNHEARD_S = 0.003
+
+
+class Failed(Exception):
+    pass
+
+
+class Run:
+    def __init__(self, args):
+        self.args = args
+        self.failures = []
+        self.figures = []
+
+    def expect(self, ok, what):
+        print(("ok   " if ok else "FAIL ") + what, flush=True)
+        if not ok:
+            self.failures.append(what)
+        return ok
+
+    def require(self, ok, what):
+        if not self.expect(ok, what):
+            raise Failed(what)
+
+    # -- a player's hands ------------------------------------------------------
+
+    def key(self, code, key, vk):
+        self.page.send("Input.dispatchKeyEvent", {"type": "rawKeyDown", "code": code, "key": key,
+                                                  "windowsVirtualKeyCode": vk})
+        time.sleep(0.1)
+        self.page.send("Input.dispatchKeyEvent", {"type": "keyUp", "code": code, "key": key,
+                                                  "windowsVirtualKeyCode": vk})
+
+    def move(self, x, y):
+        self.page.send("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y, "button": "none",
+                                                    "buttons": 0})
+
+    def click(self, button="left"):
+        """Press and release in the same instant, as a touchpad tap gives."""
+        mask = {"left": 1, "right": 2}[button]
+        for kind, buttons in (("mousePressed", mask), ("mouseReleased", 0)):
+            self.page.send("Input.dispatchMouseEvent", {"type": kind, "x": 400, "y": 300, "button": button,
+                                                        "buttons": buttons, "clickCount": 1})
+
+    # -- what reaches the speakers ---------------------------------------------
+
+    def probe(self, expression):
+        return self.page.evaluate("__soundProbe." + expression, timeout=10)
+
+    def capture(self, seconds):
+        self.require(self.probe("arm({capture: %d})" % round(seconds * self.rate)), "the page's sound is tapped")
+
+    def captured(self, timeout):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            got = self.probe("take('captures')")
+            if got:
+                return got[0]
+            time.sleep(0.1)
+        return None
+
+    def reference(self, sound, frames):
+        """The native mixer's output from its first non-zero sample on."""
+        out = subprocess.run([self.args.reference, sound, str(self.rate), str(frames + self.rate)],
+                             capture_output=True, timeout=30, check=True).stdout
+        samples = array.array("h")
+        samples.frombytes(out)
+        if sys.byteorder == "big":
+            samples.byteswap()
+        first = next(i for i, s in enumerate(samples) if s != 0)
+        return list(samples[first:first + frames])
+
+    def same_as_native(self, sound, heard, what):
+        if not self.expect(heard is not None, "%s reaches the speakers" % what):
+            return
+        native = self.reference(sound, len(heard))
+        differ = [i for i, (a, b) in enumerate(zip(heard, native)) if a != b]
+        self.expect(not differ, "%s: %d samples at %d Hz as the native mixer makes them (%d differ%s)"
+                    % (what, len(heard), self.rate, len(differ),
+                       ", first at %d: %d, native %d" % (differ[0], heard[differ[0]], native[differ[0]])
+                       if differ else ""))
+
+    def shot_latency(self, before_click=None):
+        """Milliseconds from the mousedown of one left click to the first
+        loud sample at the speakers, or None when none came."""
+        self.probe("take('downs')")
+        self.probe("take('loud')")
+        self.probe("arm({loudAbove: %f})" % LOUD)
+        time.sleep(0.05)
+        if before_click:
+            before_click()
+        self.click()
+        deadline = time.monotonic() + 1.0
+        loud = []
+        while time.monotonic() < deadline and not loud:
+            time.sleep(0.05)
+            loud = self.probe("take('loud')")
+        downs = self.probe("take('downs')")
+        if not loud or len(downs) != 1:
+            return None
+        return loud[0]["wall"] - downs[0]
+
+    # -- the checks ------------------------------------------------------------
+
+    def intro(self):
+        """Before any input the context waits; the first key starts the
+        intro's tune at its first sample, and a page sent to the background
+        and back goes on where it was."""
+        self.capture(INTRO_CAPTURE_S)
+        self.key("F3", "F3", 114)
+        time.sleep(0.8)
+        other = self.browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+        deadline = time.monotonic() + 3
+        state = None
+        while time.monotonic() < deadline and state != "suspended":
+            time.sleep(0.1)
+            state = self.probe("context()")["state"]
+        self.expect(state == "suspended", "the page out of sight suspends its sound (%s)" % state)
+        time.sleep(0.5)
+        self.browser.send("Target.activateTarget", {"targetId": self.page.target_id})
+        self.browser.send("Target.closeTarget", {"targetId": other})
+        self.same_as_native("intro", self.captured(5 + INTRO_CAPTURE_S),
+                            "the intro's first %.1f s, hidden and back after 0.8 s" % INTRO_CAPTURE_S)
+
+    def shots(self):
+        # The click that takes the pointer is no shot; a key starts the game;
+        # the crosshair goes to the top-left corner, where no figure walks.
+        self.click()
+        time.sleep(0.3)
+        self.key("Space", " ", 32)
+        time.sleep(0.5)
+        self.move(WINDOW[0] - 1, WINDOW[1] - 1)
+        time.sleep(0.2)
+        self.move(0, 0)
+        time.sleep(0.3)
+        latencies = []
+        for n in range(SHOTS):
+            if n == 6:
+                # Six shots sound from a full gun; the right button reloads.
+                self.click("right")
+                time.sleep(SHOT_GAP_S)
+            if n == 0:
+                self.capture(SHOT_CAPTURE_S)
+            latencies.append(self.shot_latency())
+            time.sleep(WHOLE_SHOT_S if n == 0 else SHOT_GAP_S)
+        heard = [ms for ms in latencies if ms is not None]
+        self.require(len(heard) == SHOTS, "every shot is heard (%d of %d)" % (len(heard), SHOTS))
+        median = statistics.median(heard)
+        context = self.probe("context()")
+        print("     mousedown to the first loud sample at the speakers, ms: %s"
+              % " ".join("%.0f" % ms for ms in heard))
+        print("     the context's own latency on top: base %.1f ms, output %.1f ms"
+              % (1000 * context["base"], 1000 * context["output"]))
+        self.figures.append("shot latency median %.0f ms (base %.1f, output %.1f ms)"
+                            % (median, 1000 * context["base"], 1000 * context["output"]))
+        self.expect(median <= MEDIAN_LIMIT_MS, "the median over %d shots is at most %d ms (%.0f ms)"
+                    % (SHOTS, MEDIAN_LIMIT_MS, median))
+        self.same_as_native("shot", self.captured(3), "the first shot's first %.1f s" % SHOT_CAPTURE_S)
+
+    def stall(self):
+        def stall_page():
+            self.page.evaluate("(() => { const t = performance.now(); while (performance.now() - t < %d); })()"
+                               % STALL_MS)
+        latency = self.shot_latency(stall_page)
+        self.expect(latency is not None and latency <= AFTER_STALL_LIMIT_MS,
+                    "a shot right after a %d ms stall of the page is on time: at most %d ms (%s)"
+                    % (STALL_MS, AFTER_STALL_LIMIT_MS, "none heard" if latency is None else "%.0f ms" % latency))
+
+    def soak(self):
+        """A minute of play beside a CPU-bound process: shots and reloads,
+        the games ending and starting again on the clicks."""
+        self.probe("take('underruns')")
+        self.require(self.probe("arm({watch: true})"), "the page's sound is watched")
+        busy = subprocess.Popen([sys.executable, "-c",
+                                 "import time\nend = time.monotonic() + %d\nwhile time.monotonic() < end: pass"
+                                 % (SOAK_S + 2)])
+        try:
+            end = time.monotonic() + SOAK_S
+            n = 0
+            while time.monotonic() < end:
+                n += 1
+                self.click("right" if n % 7 == 0 else "left")
+                time.sleep(SOAK_SHOT_GAP_S)
+        finally:
+            busy.kill()
+            busy.wait()
+        self.probe("arm({report: true})")
+        deadline = time.monotonic() + 5
+        reports = []
+        while time.monotonic() < deadline and not reports:
+            time.sleep(0.1)
+            reports = self.probe("take('underruns')")
+        self.require(bool(reports), "the watch over the sound reports")
+        underruns = reports[0]
+        heard = [s for s in underruns if s > LONGEST_UNHEARD_S]
+        print("     over %d s of play beside a busy core: %d underrun(s) longer than %.0f ms in sound%s"
+              % (SOAK_S, len(heard), 1000 * LONGEST_UNHEARD_S, "".join(" %.1f" % (1000 * s) for s in heard)))
+        self.figures.append("%d gap(s) in %d s of play" % (len(heard), SOAK_S))
+        self.expect(not heard, "no gap longer than %.0f ms in the game's sound over %d s of play (%d)"
+                    % (1000 * LONGEST_UNHEARD_S, SOAK_S, len(heard)))
+
+    def play(self):
+        with open(os.path.join(HERE, "sound_probe.js")) as f:
+            probe = f.read()
+        server = StaticServer(self.args.build_dir, extra={"/sound_tap.js": os.path.join(HERE, "sound_tap.js")})
+        self.browser = Browser(self.args.chromium, WINDOW, os.path.join(self.args.work_dir, "chromium.log"))
+        try:
+            self.page = first_page(self.browser)
+            for domain in ("Page", "Runtime"):
+                self.page.send(domain + ".enable")
+            self.page.send("Page.addScriptToEvaluateOnNewDocument", {"source": probe})
+            self.page.send("Page.navigate", {"url": server.url})
+            deadline = time.monotonic() + 30
+            context = None
+            while time.monotonic() < deadline and not context:
+                time.sleep(0.2)
+                context = self.page.evaluate("window.__soundProbe ? __soundProbe.context() : null")
+            self.require(bool(context), "the page opens its sound")
+            self.rate = int(context["rate"])
+            self.expect(context["state"] == "suspended", "before any input the sound waits (%s)" % context["state"])
+            time.sleep(0.5)
+            self.intro()
+            self.shots()
+            self.stall()
+            self.soak()
+        finally:
+            self.browser.close()
+            server.close()
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("build_dir")
+    ap.add_argument("work_dir")
+    ap.add_argument("--reference", required=True)
+    ap.add_argument("--chromium", default="/usr/bin/chromium")
+    args = ap.parse_args()
+    os.makedirs(args.work_dir, exist_ok=True)
+
+    def out_of_time(signum, frame):
+        raise Failed("the sound test did not finish within %d s" % DEADLINE_S)
+    signal.signal(signal.SIGALRM, out_of_time)
+    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
+    signal.alarm(DEADLINE_S)
+
+    run = Run(args)
+    began = time.monotonic()
+    try:
+        run.play()
+    except Failed as e:
+        if str(e) not in run.failures:
+            print("FAIL " + str(e))
+            run.failures.append(str(e))
+    except (CdpError, OSError, subprocess.SubprocessError) as e:
+        print("FAIL the browser: %s" % e)
+        run.failures.append(str(e))
+    finally:
+        signal.alarm(0)
+    run.figures.append("test %.0f s" % (time.monotonic() - began))
+    print("sound test: " + "; ".join(run.figures))
+    if run.failures:
+        print("%d check(s) failed; the browser's log in %s" % (len(run.failures), args.work_dir))
+        return 1
+    print("all sound checks passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
