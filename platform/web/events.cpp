@@ -28,6 +28,7 @@ void Deliver(const WebEvent& e) {
             if ((e.a != 0) != platform::IsForeground()) platform::HostForeground(e.a != 0);
             break;
         case EventKind::Tap: QueueTap(e.a, e.b); break;
+        case EventKind::Reload: QueueReload(); break;
     }
 }
 

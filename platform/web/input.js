@@ -1,5 +1,5 @@
-// The page's listeners: keys, the mouse under pointer lock, touch taps and
-// the foreground, queued for the game to take when it next looks.
+// The page's listeners: keys, the mouse under pointer lock and the
+// foreground; touch.js hands in the taps, queued for the game to take when it next looks.
 'use strict';
 
 const KalvenorInput = (() => {
@@ -10,6 +10,7 @@ const KalvenorInput = (() => {
   const kButton = 4;
   const kForeground = 5;
   const kTap = 6;
+  const kReload = 7;
   // An Escape this soon after the pointer was freed is the one the browser
   // took to free it.
   const kEscapeTakenMs = 250;
@@ -128,23 +129,6 @@ const KalvenorInput = (() => {
 
   canvas.addEventListener('contextmenu', (event) => event.preventDefault());
 
-  // A finger on the picture aims and fires there; the mouse events a
-  // browser makes up from touches are kept out.
-  canvas.addEventListener('touchstart', (event) => {
-    event.preventDefault();
-    if (blocked()) return;
-    gesture();
-    for (const touch of event.changedTouches) {
-      const at = KalvenorScreen.pictureAt(touch.clientX, touch.clientY);
-      if (at) push(kTap, at.x, at.y);
-    }
-  }, {passive: false});
-  // A touch lets the page play sound only once the finger is lifted.
-  canvas.addEventListener('touchend', (event) => {
-    event.preventDefault();
-    gesture();
-  }, {passive: false});
-
   document.addEventListener('pointerlockchange', () => {
     if (!locked()) {
       unlockedAt = performance.now();
@@ -165,6 +149,14 @@ const KalvenorInput = (() => {
 
   return {
     canLock,
+    blocked,
+    gesture,
+    tap(x, y) {
+      push(kTap, x, y);
+    },
+    reload() {
+      push(kReload, 0, 0);
+    },
     lock,
     locked,
     start() {

@@ -6,7 +6,12 @@
   const body = document.body;
   const unsupported = document.getElementById('unsupported');
   const bar = document.getElementById('bar');
-  let touched = false;
+  const touchHelp = document.getElementById('touch-help');
+  const reloadButton = document.getElementById('reload');
+  // A phone or tablet speaks of fingers from the start; anything else once
+  // its first touch comes.
+  let touched = matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches;
+  if (touched) body.classList.add('fingers');
 
   function note(text) {
     unsupported.textContent += (unsupported.textContent ? '\n' : '') + text;
@@ -19,7 +24,11 @@
   }
 
   function updateBar() {
-    bar.hidden = body.dataset.state !== 'running' || !KalvenorInput.canLock || touched || KalvenorInput.locked();
+    const running = body.dataset.state === 'running';
+    bar.hidden = !running || !KalvenorInput.canLock || touched || KalvenorInput.locked();
+    // Whoever holds the pointer plays by mouse for now.
+    touchHelp.hidden = !running || !touched || KalvenorInput.locked();
+    reloadButton.hidden = !running || !KalvenorTouch.touched() || KalvenorInput.locked();
   }
 
   function ended() {
@@ -71,14 +80,14 @@
     KalvenorInput.lock();
   });
   KalvenorInput.setLockListener(updateBar);
-  // A note on what the browser lacks makes way once the player starts; a
-  // player who taps has no use for the mouse's bar.
-  KalvenorScreen.canvas.addEventListener('pointerdown', (event) => {
+  KalvenorTouch.setFirstTouchListener(() => {
+    touched = true;
+    body.classList.add('fingers');
+    updateBar();
+  });
+  // A note on what the browser lacks makes way once the player starts.
+  KalvenorScreen.canvas.addEventListener('pointerdown', () => {
     if (body.dataset.state === 'running') unsupported.hidden = true;
-    if (event.pointerType === 'touch') {
-      touched = true;
-      updateBar();
-    }
   });
 
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {

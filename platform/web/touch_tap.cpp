@@ -2,7 +2,8 @@
 // the crosshair lands in the top-left corner whatever it was; then the motion
 // that puts the crosshair's centre under the finger, with the left button
 // pressed; then the button released. The game sees a player who moved the
-// mouse and clicked.
+// mouse and clicked. A reload is the right button pressed and released a
+// frame later, the crosshair left where it was.
 #include <deque>
 
 #include "platform/host_events.h"
@@ -23,12 +24,16 @@ constexpr int kCornerMotionY = -(600 - kCrosshairSize);
 // corner it moves.
 constexpr int kAimOffset = kCrosshairSize / 2;
 
+constexpr int kLeftButton = 0;
+constexpr int kRightButton = 1;
+
 // Taps that come faster than a tap is played wait their turn, up to a few.
 constexpr size_t kMostWaitingTaps = 4;
 
 enum class Step { PinToCorner, AimAndPress, Release };
 
 struct Tap {
+    bool reload;
     int x, y;
 };
 
@@ -39,7 +44,11 @@ bool gFramePresented = true;
 }  // namespace
 
 void QueueTap(int x, int y) {
-    if (gTaps.size() < kMostWaitingTaps) gTaps.push_back({x, y});
+    if (gTaps.size() < kMostWaitingTaps) gTaps.push_back({false, x, y});
+}
+
+void QueueReload() {
+    if (gTaps.size() < kMostWaitingTaps) gTaps.push_back({true, 0, 0});
 }
 
 void TapFramePresented() { gFramePresented = true; }
@@ -50,16 +59,21 @@ void StepTaps() {
     const Tap& tap = gTaps.front();
     switch (gStep) {
         case Step::PinToCorner:
+            if (tap.reload) {
+                platform::HostMouseButton(kRightButton, true);
+                gStep = Step::Release;
+                break;
+            }
             platform::HostMouseMotion(kCornerMotionX, kCornerMotionY);
             gStep = Step::AimAndPress;
             break;
         case Step::AimAndPress:
             platform::HostMouseMotion(tap.x - kAimOffset, tap.y - kAimOffset);
-            platform::HostMouseButton(0, true);
+            platform::HostMouseButton(kLeftButton, true);
             gStep = Step::Release;
             break;
         case Step::Release:
-            platform::HostMouseButton(0, false);
+            platform::HostMouseButton(tap.reload ? kRightButton : kLeftButton, false);
             gTaps.pop_front();
             gStep = Step::PinToCorner;
             break;

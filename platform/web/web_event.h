@@ -12,6 +12,7 @@ enum class EventKind : int32_t {
     Button = 4,      // a: button index, b: 1 pressed, 0 released
     Foreground = 5,  // a: 1 when the page came to the front, 0 when it left
     Tap = 6,         // a, b: a touch's point on the 800 x 600 picture
+    Reload = 7,      // a tap with two or more fingers, or the reload control
 };
 
 // Read by the page's script at fixed offsets; keep the layout.
