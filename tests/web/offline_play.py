@@ -32,7 +32,7 @@ import page_view as view
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 STAMP = os.path.join(HERE, "..", "..", "web", "stamp_worker.cmake")
-DEADLINE_S = 45
+DEADLINE_S = 75
 WORKER = "service_worker.js"
 # The file the second build changes, and what it adds to it.
 CHANGED, MARK = "page.css", "/* the second build */\n"
@@ -188,12 +188,12 @@ class OfflineRun(Run):
             server = StaticServer(second, server.port)
             first_version = self.wait_worker(origin, ("activated",), 1)
             self.load(page, origin, "a second build on the server: the open page")
-            waiting = self.wait_worker(origin, ("installed",), 10, skip=(first_version,))
+            waiting = self.wait_worker(origin, ("installed",), 20, skip=(first_version,))
             self.expect(waiting is not None, "the second build's worker installs and waits")
             self.one_build(page, self.args.build_dir, "the page the first build's worker serves")
             # The last page of the first build gone, the second build takes over.
             page.send("Page.navigate", {"url": "about:blank"})
-            self.expect(self.wait_worker(origin, ("activated",), 10, skip=(first_version,)) is not None,
+            self.expect(self.wait_worker(origin, ("activated",), 20, skip=(first_version,)) is not None,
                         "with no page of the first build open, the second one's worker takes over")
             self.load(page, origin, "the second build")
             self.expect(self.caches(page) == [second_cache], "the first build's cache is gone (%s)"
