@@ -8,12 +8,14 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/faults.h"
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "platform/mixer.h"
 #include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 
@@ -219,3 +221,37 @@ TEST_F(DirectSoundBuffers, ADuplicateSharesTheSoundButNotThePlayState) {
 }
 
 }  // namespace
+
+namespace {
+
+// What a host mixing elsewhere is told, in order.
+std::vector<std::pair<platform::mixer::Change, uint32_t>> gTold;
+void Record(platform::mixer::Change change, const platform::mixer::Voice&, uint32_t arg) {
+    gTold.emplace_back(change, arg);
+}
+
+}  // namespace
+
+// A host that mixes away from the game (the browser's worklet) rebuilds
+// every voice from these changes alone, so none may go untold.
+TEST_F(DirectSoundBuffers, EveryChangeToAVoiceIsToldToAHostThatMixesElsewhere) {
+    using C = platform::mixer::Change;
+    gTold.clear();
+    platform::mixer::SetChangeHook(Record);
+    LPDIRECTSOUNDBUFFER b = Mono16(64);
+    void *p1 = nullptr, *p2 = nullptr;
+    DWORD n1 = 0, n2 = 0;
+    ASSERT_EQ(b->Lock(0, 64, &p1, &n1, &p2, &n2, 0), DS_OK);
+    EXPECT_EQ(b->Unlock(p1, n1, p2, n2), DS_OK);
+    LPDIRECTSOUNDBUFFER copy = nullptr;
+    ASSERT_EQ(ds->DuplicateSoundBuffer(b, &copy), DS_OK);
+    EXPECT_EQ(b->Play(0, 0, DSBPLAY_LOOPING), DS_OK);
+    EXPECT_EQ(b->Stop(), DS_OK);
+    EXPECT_EQ(b->SetCurrentPosition(8), DS_OK);
+    copy->Release();
+    b->Release();
+    platform::mixer::SetChangeHook(nullptr);
+    const std::vector<std::pair<C, uint32_t>> want = {{C::Attach, 0}, {C::Refill, 0}, {C::Attach, 0}, {C::Start, 1},
+                                                      {C::Cut, 0},    {C::Seek, 4},   {C::Detach, 0}, {C::Detach, 0}};
+    EXPECT_EQ(gTold, want);
+}
