@@ -16,14 +16,22 @@
       const now = performance.now();
       if (pad.axes[0] !== 0 && lastLook !== null) pushedMs += now - lastLook;
       lastLook = now;
-      return [pad, null, null, null];
+      return [pad.connected ? pad : null, null, null, null];
     },
   });
   let jank = 0;
 
   window.__kalvenorTestPad = {
     connect() {
+      pad.connected = true;
       const event = new Event('gamepadconnected');
+      event.gamepad = pad;
+      window.dispatchEvent(event);
+    },
+    // Unplugged, with whatever it held still held.
+    disconnect() {
+      pad.connected = false;
+      const event = new Event('gamepaddisconnected');
       event.gamepad = pad;
       window.dispatchEvent(event);
     },

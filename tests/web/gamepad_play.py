@@ -3,8 +3,10 @@
 gamepad and neither mouse nor keys, checked by the page's frames: A on the
 intro starts a game, the stick moves the crosshair (its crossing time is
 measured steady and with frames coming late), A and the right trigger each
-take one cartridge, X brings back six, and the page's help names the pad.
-Every wait is bounded; the whole run is stopped after DEADLINE_S seconds.
+take one cartridge, X brings back six, a pad unplugged mid-press lets go,
+and the page's help names the pad. A browser without the Gamepad API plays
+as before. Every wait is bounded; the whole run is stopped after DEADLINE_S
+seconds.
 
 usage: gamepad_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
 """
@@ -16,7 +18,7 @@ import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
-from cdp import Browser, CdpError, first_page
+from cdp import Browser, CdpError, Page, first_page
 from static_server import StaticServer
 import page_view as view
 
@@ -32,6 +34,9 @@ TRAVEL = 750
 # Time the stick is held fully right from the left edge: short of the edge.
 HOLD_MS = 500
 CROSSING_MS = (700, 900)
+# A browser without the Gamepad API, keeping what the page throws.
+NO_GAMEPADS = ("window.__errors = []; addEventListener('error', (e) => __errors.push(String(e.message)));"
+               " delete Navigator.prototype.getGamepads;")
 
 
 class Failed(Exception):
@@ -88,6 +93,27 @@ class Run:
         print("     %d px in the %.0f ms the game saw the stick pushed" % (x, pushed))
         return TRAVEL * pushed / x
 
+    def open_page(self, page, script, url):
+        for domain in ("Page", "Runtime"):
+            page.send(domain + ".enable")
+        page.send("Page.addScriptToEvaluateOnNewDocument", {"source": script})
+        page.send("Page.navigate", {"url": url})
+        deadline = time.monotonic() + 15
+        while time.monotonic() < deadline and page.evaluate("document.body ? document.body.dataset.state : ''") != "running":
+            time.sleep(0.1)
+        return page.evaluate("document.body.dataset.state") == "running"
+
+    def without_gamepads(self, browser, url):
+        target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
+        page = Page(browser, target)
+        self.require(view.fit_window(browser, page, WINDOW), "the new tab gets %dx%d" % WINDOW)
+        self.require(self.open_page(page, NO_GAMEPADS, url), "a browser without the Gamepad API runs the game")
+        time.sleep(0.5)
+        view.screenshot(page, self.work, "no-gamepads")
+        self.expect(view.check_screen_file(self.work, "no-gamepads", "intro"), "and draws its intro")
+        errors = page.evaluate("__errors")
+        self.expect(not errors, "with nothing thrown (%s)" % errors)
+
     def play(self):
         refs = view.References(self.args.resource_dir, self.work)
         with open(os.path.join(HERE, "gamepad_pad.js")) as f:
@@ -97,14 +123,7 @@ class Run:
         try:
             page = first_page(browser)
             self.require(view.fit_window(browser, page, WINDOW), "the page gets %dx%d" % WINDOW)
-            for domain in ("Page", "Runtime"):
-                page.send(domain + ".enable")
-            page.send("Page.addScriptToEvaluateOnNewDocument", {"source": script})
-            page.send("Page.navigate", {"url": server.url})
-            deadline = time.monotonic() + 15
-            while time.monotonic() < deadline and page.evaluate("document.body ? document.body.dataset.state : ''") != "running":
-                time.sleep(0.1)
-            self.require(page.evaluate("document.body.dataset.state") == "running", "the page runs the game")
+            self.require(self.open_page(page, script, server.url), "the page runs the game")
             time.sleep(0.5)
             self.pad(page, "connect()")
             help_text = page.evaluate("(() => { const e = document.getElementById('pad-help');"
@@ -137,6 +156,19 @@ class Run:
             self.press(page, X)
             screen = view.screenshot(page, self.work, "reloaded")
             self.expect(view.cartridges(screen, refs) == 6, "X brings back six")
+            # Held, A fires again every seven frames; a pad unplugged while
+            # A is held lets go, so the shot it fired stays the only one.
+            self.pad(page, "set(%d, 1)" % A)
+            time.sleep(0.03)
+            self.pad(page, "disconnect()")
+            time.sleep(0.5)
+            screen = view.screenshot(page, self.work, "unplugged")
+            self.expect(view.cartridges(screen, refs) == 5,
+                        "a pad unplugged with A held lets go: one shot, no more")
+            self.pad(page, "set(%d, 0)" % A)
+            self.pad(page, "connect()")
+            browser.send("Target.closeTarget", {"targetId": page.target_id})
+            self.without_gamepads(browser, server.url)
         finally:
             browser.close()
             server.close()
