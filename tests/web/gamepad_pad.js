@@ -10,12 +10,17 @@
   // since the one before it, as the game's motion does.
   let lastLook = null;
   let pushedMs = 0;
+  // Presses let go after the game has looked at them a few times: a quick
+  // press by the game's frames, however late the page's timers run.
+  const later = [];
   Object.defineProperty(Navigator.prototype, 'getGamepads', {
     configurable: true,
     value: () => {
       const now = performance.now();
       if (pad.axes[0] !== 0 && lastLook !== null) pushedMs += now - lastLook;
       lastLook = now;
+      for (const step of later) if (step.looks-- === 0) step.then();
+      for (let i = later.length - 1; i >= 0; --i) if (later[i].looks < 0) later.splice(i, 1);
       return [pad.connected ? pad : null, null, null, null];
     },
   });
@@ -39,10 +44,18 @@
       buttons[index] = {pressed: value > 0.5, touched: value > 0, value};
       pad.timestamp = performance.now();
     },
-    // A press held `ms`, then let go.
-    press(index, ms) {
+    // A press the game sees for `looks` of its looks, then let go.
+    press(index, looks) {
       this.set(index, 1);
-      setTimeout(() => this.set(index, 0), ms);
+      later.push({looks, then: () => { buttons[index] = {pressed: false, touched: false, value: 0}; }});
+    },
+    // Held for `looks`, then unplugged with the button still down.
+    unplugHeld(index, looks) {
+      this.set(index, 1);
+      later.push({looks, then: () => {
+        pad.connected = false;
+        setTimeout(() => this.disconnect(), 0);
+      }});
     },
     // The left stick at x for `ms`, then back to rest.
     stick(x, ms) {

@@ -10,16 +10,14 @@ seconds.
 
 usage: gamepad_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
 """
-import argparse
-import json
 import os
-import signal
 import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
-from cdp import Browser, CdpError, Page, first_page
+from cdp import Browser, Page, first_page
 from static_server import StaticServer
+import bounded_run
 import page_view as view
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -27,7 +25,9 @@ DEADLINE_S = 30
 WINDOW = (800, 600)
 # Standard mapping buttons.
 A, X, RIGHT_TRIGGER = 0, 2, 7
-PRESS_MS = 60
+# A press lasts this many of the game's looks at the pad: well short of
+# the seven frames after which a held trigger fires again.
+PRESS_LOOKS = 3
 # The crosshair's row, untouched by the horizontal stick, and its travel.
 ROW = 240
 TRAVEL = 750
@@ -39,33 +39,19 @@ NO_GAMEPADS = ("window.__errors = []; addEventListener('error', (e) => __errors.
                " delete Navigator.prototype.getGamepads;")
 
 
-class Failed(Exception):
-    pass
-
-
-class Run:
+class Run(bounded_run.Checks):
     def __init__(self, args):
         self.args = args
         self.work = args.work_dir
         self.failures = []
         self.figures = []
 
-    def expect(self, ok, what):
-        print(("ok   " if ok else "FAIL ") + what, flush=True)
-        if not ok:
-            self.failures.append(what)
-        return ok
-
-    def require(self, ok, what):
-        if not self.expect(ok, what):
-            raise Failed(what)
-
     def pad(self, page, call):
         page.evaluate("__kalvenorTestPad." + call)
 
     def press(self, page, button):
-        self.pad(page, "press(%d, %d)" % (button, PRESS_MS))
-        time.sleep(PRESS_MS / 1000 + 0.25)
+        self.pad(page, "press(%d, %d)" % (button, PRESS_LOOKS))
+        time.sleep(0.3)
 
     def crosshair_x(self, screen, refs, guess, reach):
         """The crosshair's x on ROW within reach of guess, or None."""
@@ -158,9 +144,7 @@ class Run:
             self.expect(view.cartridges(screen, refs) == 6, "X brings back six")
             # Held, A fires again every seven frames; a pad unplugged while
             # A is held lets go, so the shot it fired stays the only one.
-            self.pad(page, "set(%d, 1)" % A)
-            time.sleep(0.03)
-            self.pad(page, "disconnect()")
+            self.pad(page, "unplugHeld(%d, %d)" % (A, PRESS_LOOKS))
             time.sleep(0.5)
             screen = view.screenshot(page, self.work, "unplugged")
             self.expect(view.cartridges(screen, refs) == 5,
@@ -175,43 +159,7 @@ class Run:
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build_dir")
-    ap.add_argument("resource_dir")
-    ap.add_argument("work_dir")
-    ap.add_argument("--chromium", default="/usr/bin/chromium")
-    args = ap.parse_args()
-    if not os.path.isfile(os.path.join(args.build_dir, "index.html")):
-        print("FAIL: no index.html in %s" % args.build_dir)
-        return 1
-    os.makedirs(args.work_dir, exist_ok=True)
-
-    def out_of_time(signum, frame):
-        raise Failed("the gamepad test did not finish within %d s" % DEADLINE_S)
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
-    signal.alarm(DEADLINE_S)
-
-    run = Run(args)
-    began = time.monotonic()
-    try:
-        run.play()
-    except Failed as e:
-        if str(e) not in run.failures:
-            print("FAIL " + str(e))
-            run.failures.append(str(e))
-    except (CdpError, OSError, json.JSONDecodeError) as e:
-        print("FAIL the browser: %s" % e)
-        run.failures.append(str(e))
-    finally:
-        signal.alarm(0)
-    run.figures.append("test %.0f s" % (time.monotonic() - began))
-    print("gamepad test: " + "; ".join(run.figures))
-    if run.failures:
-        print("%d check(s) failed; screenshots and logs in %s" % (len(run.failures), args.work_dir))
-        return 1
-    print("all gamepad checks passed")
-    return 0
+    return bounded_run.main(Run, DEADLINE_S, "gamepad test")
 
 
 if __name__ == "__main__":
