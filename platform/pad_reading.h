@@ -4,7 +4,18 @@
 
 namespace platform {
 
-enum PadButton { kPadA, kPadX, kPadRightShoulder, kPadStart, kPadBack, kPadUp, kPadDown, kPadLeft, kPadRight, kPadButtons };
+enum PadButton {
+    kPadA,
+    kPadX,
+    kPadRightShoulder,
+    kPadStart,
+    kPadBack,
+    kPadUp,
+    kPadDown,
+    kPadLeft,
+    kPadRight,
+    kPadButtons
+};
 
 struct PadReading {
     // -1..1, right and down positive; values outside are clamped by the reader.

@@ -67,7 +67,11 @@
     // Every `everyMs` the page's thread is kept busy `busyMs`: frames late.
     jank(everyMs, busyMs) {
       clearInterval(jank);
-      if (everyMs) jank = setInterval(() => { const end = performance.now() + busyMs; while (performance.now() < end); }, everyMs);
+      if (!everyMs) return;
+      jank = setInterval(() => {
+        const end = performance.now() + busyMs;
+        while (performance.now() < end);
+      }, everyMs);
     },
   };
 })();

@@ -67,7 +67,8 @@ class Run(bounded_run.Checks):
         self.pad(page, "stick(-1, 1000)")
         time.sleep(1.1)
         screen = view.screenshot(page, self.work, name + "-left")
-        self.require(view.find_crosshair(screen, refs, 0, ROW, 0), "the stick held left takes the crosshair to the edge")
+        self.require(view.find_crosshair(screen, refs, 0, ROW, 0),
+                     "the stick held left takes the crosshair to the edge")
         self.pad(page, "stick(1, %d)" % HOLD_MS)
         time.sleep(HOLD_MS / 1000 + 0.2)
         screen = view.screenshot(page, self.work, name)
@@ -85,7 +86,8 @@ class Run(bounded_run.Checks):
         page.send("Page.addScriptToEvaluateOnNewDocument", {"source": script})
         page.send("Page.navigate", {"url": url})
         deadline = time.monotonic() + 15
-        while time.monotonic() < deadline and page.evaluate("document.body ? document.body.dataset.state : ''") != "running":
+        state = "document.body ? document.body.dataset.state : ''"
+        while time.monotonic() < deadline and page.evaluate(state) != "running":
             time.sleep(0.1)
         return page.evaluate("document.body.dataset.state") == "running"
 
