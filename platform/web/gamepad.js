@@ -44,11 +44,10 @@ const KalvenorGamepad = (() => {
 
   // Fills `out` (15 floats) from the pad that plays; 0 when there is none.
   function read(out) {
-    if (!available) return 0;
-    const pads = navigator.getGamepads() || [];
-    // A pad already plugged in before the page opened may only be listed.
-    for (const pad of pads) if (isStandard(pad) && !connected.includes(pad.index)) connected.push(pad.index);
-    const pad = playing(pads);
+    // The browser announces every pad it lets the page see, one plugged in
+    // before the page opened too; until then there is nothing to read.
+    if (!connected.length) return 0;
+    const pad = playing(navigator.getGamepads() || []);
     if (!pad) return 0;
     for (let i = 0; i < 4; ++i) out[i] = pad.axes[i] || 0;
     out[4] = value(pad.buttons[kLeftTrigger]);
