@@ -49,7 +49,8 @@ TEST(SdlCommandLine, HelpStartsWithTheUsageLineAndNamesEveryOptionAndControl) {
     std::string help = sdlhost::kHelpText;
     EXPECT_EQ(help.rfind(sdlhost::kUsageLine, 0), 0u);
     for (const char* word : {"--window", "--help", "--version", "mouse", "left button", "right button", "F1",
-                             "Escape", "E and P", "Alt+Enter"})
+                             "Escape", "E and P", "Alt+Enter",
+                             "controller", "either stick", "right trigger", "Start", "Back held"})
         EXPECT_NE(help.find(word), std::string::npos) << word;
     EXPECT_STREQ(sdlhost::kVersionText, "kalvenor 1.0\n");
 }

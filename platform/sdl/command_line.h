@@ -38,7 +38,18 @@ inline constexpr const char kHelpText[] =
     "  Escape        quits\n"
     "  E and P held together\n"
     "                shows the dedication\n"
-    "  Alt+Enter     switches between window and full screen\n";
+    "  Alt+Enter     switches between window and full screen\n"
+    "\n"
+    "A controller (the first one plugged in):\n"
+    "  either stick  aims; hold the left trigger for fine aim\n"
+    "  d-pad         nudges the crosshair one pixel per press\n"
+    "  A, right trigger\n"
+    "                fire, as the left button\n"
+    "  X, right shoulder\n"
+    "                reload, as the right button\n"
+    "  Start         starts a new game from any screen, as F1\n"
+    "  Back held for a second\n"
+    "                quits, as Escape\n";
 
 // An argument not understood wins over every other, so a mistyped line
 // never starts the game; then help, then the version.

@@ -1,11 +1,13 @@
 // Turning SDL's events into what the platform offers a host: keys, relative
-// motion, buttons, focus and close.
+// motion, buttons, focus and close; and the controller's state.
 #include <cstdint>
 
 #include "platform/host.h"
 #include "platform/host_events.h"
+#include "platform/sdl/gamepad.h"
 #include "platform/sdl/host_state.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/tick.h"
 
 namespace sdlhost {
 
@@ -115,6 +117,9 @@ void PumpEvents() {
         }
     }
     sdlhost::SettleForeground();
+    // Held sticks move the crosshair on every pump, not only when an axis
+    // changes.
+    sdlhost::PumpGamepad(sdlhost::MonotonicMs(), s.foreground);
 }
 
 }  // namespace host

@@ -1,6 +1,7 @@
 #include "platform/sdl/host_state.h"
 
 #include "platform/host.h"
+#include "platform/sdl/gamepad.h"
 
 #include <cstdio>
 #include <cstring>
@@ -41,6 +42,7 @@ bool EnsureVideo() {
 void Shutdown() {
     host::CloseAudio();
     host::WindowShown(false);
+    StopGamepad();
     SDL_Quit();
 }
 

@@ -1,8 +1,9 @@
 // Turning the page's queued input into what the platform offers a host:
-// keys, relative motion, buttons, taps and the foreground.
+// keys, relative motion, buttons, taps and the foreground; and the gamepad.
 #include "platform/host.h"
 #include "platform/host_events.h"
 #include "platform/web/browser.h"
+#include "platform/web/gamepad.h"
 #include "platform/web/key_map.h"
 #include "platform/web/touch_tap.h"
 #include "platform/web/web_event.h"
@@ -49,6 +50,7 @@ namespace host {
 
 void PumpEvents() {
     webhost::DrainEvents();
+    webhost::PumpGamepad();
     webhost::StepTaps();
     webhost::GiveOverdueTurn();
 }

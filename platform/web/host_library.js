@@ -38,6 +38,12 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
+  // The gamepad's reader is its own script; a page without it has no pad.
+  kv_read_pad: function(values) {
+    if (typeof KalvenorGamepad !== 'object') return 0;
+    return KalvenorGamepad.read(HEAPF32.subarray(values >> 2, (values >> 2) + 15));
+  },
+
   kv_present: function(rgba) { Module['host'].present(HEAPU8.buffer, rgba); },
 
   kv_show_pointer: function(visible) { Module['host'].showPointer(visible !== 0); },

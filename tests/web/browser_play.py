@@ -17,17 +17,16 @@ it. Then three browsers that lack something the game needs. No console error
 and no Content-Security-Policy violation is allowed on the way. Every wait
 is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
-import argparse
 import gzip
-import json
 import os
-import signal
 import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
-from cdp import Browser, CdpError, Page, first_page
+from cdp import Browser, Page, first_page
 from static_server import StaticServer
+import bounded_run
+from bounded_run import Failed
 import native_cpu
 import page_view as view
 import process_cpu
@@ -54,11 +53,7 @@ WIDE_EXTRA = 400
 FAR_CORNER = (WINDOW[0] - 1, WINDOW[1] - 1)
 
 
-class Failed(Exception):
-    pass
-
-
-class Run:
+class Run(bounded_run.Checks):
     def __init__(self, args):
         self.args = args
         self.work = args.work_dir
@@ -68,16 +63,6 @@ class Run:
         self.main_session = None
         self.figures = []
         self.mouse = (WINDOW[0] // 2, WINDOW[1] // 2)
-
-    def expect(self, ok, what):
-        print(("ok   " if ok else "FAIL ") + what, flush=True)
-        if not ok:
-            self.failures.append(what)
-        return ok
-
-    def require(self, ok, what):
-        if not self.expect(ok, what):
-            raise Failed(what)
 
     # -- what the page says -------------------------------------------------
 
@@ -527,45 +512,12 @@ def check_screen_of(work, name):
     return view.check_screen.Screen(os.path.join(work, name + ".ppm"))
 
 
-def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build_dir")
-    ap.add_argument("resource_dir")
-    ap.add_argument("work_dir")
-    ap.add_argument("--chromium", default="/usr/bin/chromium")
+def add_arguments(ap):
     ap.add_argument("--native", help="the SDL build of the game, whose CPU is printed beside the page's")
-    args = ap.parse_args()
-    if not os.path.isfile(os.path.join(args.build_dir, "index.html")):
-        print("FAIL: no index.html in %s" % args.build_dir)
-        return 1
-    os.makedirs(args.work_dir, exist_ok=True)
 
-    def out_of_time(signum, frame):
-        raise Failed("the browser test did not finish within %d s" % DEADLINE_S)
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
-    signal.alarm(DEADLINE_S)
 
-    run = Run(args)
-    began = time.monotonic()
-    try:
-        run.play()
-    except Failed as e:
-        if str(e) not in run.failures:
-            print("FAIL " + str(e))
-            run.failures.append(str(e))
-    except (CdpError, OSError, json.JSONDecodeError) as e:
-        print("FAIL the browser: %s" % e)
-        run.failures.append(str(e))
-    finally:
-        signal.alarm(0)
-    run.figures.append("test %.0f s" % (time.monotonic() - began))
-    print("browser test: " + "; ".join(run.figures))
-    if run.failures:
-        print("%d check(s) failed; screenshots and logs in %s" % (len(run.failures), args.work_dir))
-        return 1
-    print("all browser checks passed")
-    return 0
+def main():
+    return bounded_run.main(Run, DEADLINE_S, "browser test", add_arguments)
 
 
 if __name__ == "__main__":

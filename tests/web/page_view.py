@@ -5,6 +5,7 @@ import os
 import struct
 import subprocess
 import sys
+import time
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -167,3 +168,17 @@ def screen_box_darkening(screen, refs):
     """The same, on a screenshot."""
     samples = _box_samples(refs.desert)
     return sum(_darker(screen.game(x, y), refs.desert, x, y) for x, y in samples) / len(samples)
+
+
+def fit_window(browser, page, size):
+    """Sizes the window so that the page itself gets size: the picture then
+    lands 1:1 on the screen's pixels. False when it cannot."""
+    window = browser.send("Browser.getWindowForTarget", {"targetId": page.target_id})["windowId"]
+    for _ in range(3):
+        inner = page.evaluate("[innerWidth, innerHeight, outerWidth, outerHeight]")
+        if inner[:2] == list(size):
+            return True
+        bounds = {"width": size[0] + inner[2] - inner[0], "height": size[1] + inner[3] - inner[1]}
+        browser.send("Browser.setWindowBounds", {"windowId": window, "bounds": bounds})
+        time.sleep(0.2)
+    return False
