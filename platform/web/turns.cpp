@@ -28,6 +28,10 @@ constexpr double kOverdueTurnMs = 8.0;
 constexpr int kHiddenTurnMs = 50;
 
 double gLastPresentMs = 0;
+// A frame's wait has at most one timer sleep: a timer that woke early is not
+// trusted with the last milliseconds, which a second, short one overshoots
+// (nested timers wait at least 4 ms).
+bool gFrameSlept = false;
 double gLastTurnMs = 0;
 uint32_t gLastTick = 0;
 int gSameTickReads = 0;
@@ -48,6 +52,7 @@ void GiveOverdueTurn() {
 void FramePresented(double nowMs) {
     gLastPresentMs = nowMs;
     gSameTickReads = 0;
+    gFrameSlept = false;
 }
 
 }  // namespace webhost
@@ -71,7 +76,9 @@ uint32_t TickCount() {
         webhost::GiveTurn(static_cast<int>(webhost::kFrameMs));
     } else {
         double sleep = due - webhost::kTimerMarginMs - now;
-        webhost::GiveTurn(sleep >= 1.0 ? static_cast<int>(sleep) : 0);
+        bool timer = sleep >= 1.0 && !webhost::gFrameSlept;
+        webhost::gFrameSlept = webhost::gFrameSlept || timer;
+        webhost::GiveTurn(timer ? static_cast<int>(sleep) : 0);
     }
     now = kv_now();
     webhost::gLastTick = static_cast<uint32_t>(static_cast<uint64_t>(now));
