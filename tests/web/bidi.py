@@ -40,9 +40,10 @@ user_pref("browser.safebrowsing.update.enabled", false);
 user_pref("services.settings.server", "http://127.0.0.1:9/");
 user_pref("extensions.update.enabled", false);
 user_pref("extensions.getAddons.cache.enabled", false);
+user_pref("media.cubeb.force_null_context", true);
 """
 
-LISTENING = re.compile(r"WebDriver BiDi listening on (ws://127\.0\.0\.1:(\d+))")
+LISTENING = re.compile(r"WebDriver BiDi listening on ws://127\.0\.0\.1:(\d+)")
 START_S = 30
 WS_GUID = b"258EAFA5-E914-47DA-95CA-C5AB0DC85B11"
 TEXT, CLOSE, PING, PONG = 1, 8, 9, 10
@@ -84,17 +85,20 @@ class Browser:
                 self._log.write(line)
                 match = LISTENING.search(line) if not address else None
                 if match:
-                    address.append(int(match.group(2)))
+                    address.append(int(match.group(1)))
                     found.set()
             found.set()
-        threading.Thread(target=drain, daemon=True).start()
-        if not found.wait(START_S) or not address:
+        self._drain = threading.Thread(target=drain, daemon=True)
+        self._drain.start()
+        try:
+            if not found.wait(START_S) or not address:
+                raise BidiError("Firefox opened no WebDriver BiDi port within %d s" % START_S)
+            self._connect(address[0])
+            threading.Thread(target=self._read_loop, daemon=True).start()
+            session = self.send("session.new", {"capabilities": {}})
+        except (BidiError, OSError):
             self.close()
-            raise BidiError("Firefox opened no WebDriver BiDi port within %d s" % START_S)
-        self._connect(address[0])
-        self._reader = threading.Thread(target=self._read_loop, daemon=True)
-        self._reader.start()
-        session = self.send("session.new", {"capabilities": {}})
+            raise
         self.version = session.get("capabilities", {}).get("browserVersion", "?")
 
     def _connect(self, port):
@@ -208,6 +212,7 @@ class Browser:
             self.proc.wait(5)
         if self.sock:
             self.sock.close()
+        self._drain.join(5)
         self._log.close()
         shutil.rmtree(self.profile, ignore_errors=True)
 
