@@ -27,7 +27,8 @@ constexpr double kOverdueTurnMs = 8.0;
 // Out of sight, a turn is a timer this long: the tab gives back the CPU.
 constexpr int kHiddenTurnMs = 50;
 
-double gLastPresentMs = 0;
+// The tick the last presented frame was paced by.
+uint32_t gFrameTick = 0;
 // A frame's wait has at most one timer sleep: a timer that woke early is not
 // trusted with the last milliseconds, which a second, short one overshoots
 // (nested timers wait at least 4 ms).
@@ -49,8 +50,8 @@ void GiveOverdueTurn() {
     if (kv_now() - gLastTurnMs >= kOverdueTurnMs) GiveTurn(0);
 }
 
-void FramePresented(double nowMs) {
-    gLastPresentMs = nowMs;
+void FramePresented() {
+    gFrameTick = gLastTick;
     gSameTickReads = 0;
     gFrameSlept = false;
 }
@@ -68,10 +69,10 @@ uint32_t TickCount() {
         return tick;
     }
     if (++webhost::gSameTickReads < webhost::kPacingReads) return tick;
-    // The frame's tick was read in the millisecond it was presented. A game
+    // Due 10 ms after the frame's tick, however long drawing it took. A game
     // that presents nothing (out of the foreground) waits unseen: no need
     // to be on time, only to leave the CPU alone.
-    double due = static_cast<double>(static_cast<uint64_t>(webhost::gLastPresentMs)) + webhost::kFrameMs;
+    double due = static_cast<double>(webhost::gFrameTick) + webhost::kFrameMs;
     if (now > due + webhost::kTimerMarginMs) {
         webhost::GiveTurn(static_cast<int>(webhost::kFrameMs));
     } else {
