@@ -21,7 +21,9 @@ class BidiError(Exception):
 
 # What a test machine with a closed network needs, and nothing that changes
 # what a page may do: no start-up pages or first-run tours, no updates,
-# telemetry, studies or other background fetches that can only fail here.
+# telemetry, studies or other background fetches that can only fail here;
+# and a sound backend that plays to nothing, as a test machine has no sound
+# server (a page's AudioContext then stays suspended, as with no speakers).
 USER_JS = """\
 user_pref("browser.aboutwelcome.enabled", false);
 user_pref("browser.shell.checkDefaultBrowser", false);
