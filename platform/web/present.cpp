@@ -65,7 +65,7 @@ void PresentFrame(const uint16_t* pixels, int32_t pitchBytes, int width, int hei
         for (int x = 0; x < width; ++x) *out++ = table[in[x]];
     }
     kv_present(reinterpret_cast<const uint8_t*>(gConverter.rgba.data()));
-    webhost::FramePresented(kv_now());
+    webhost::FramePresented();
     webhost::TapFramePresented();
 }
 

@@ -27,7 +27,12 @@ constexpr double kOverdueTurnMs = 8.0;
 // Out of sight, a turn is a timer this long: the tab gives back the CPU.
 constexpr int kHiddenTurnMs = 50;
 
-double gLastPresentMs = 0;
+// The tick the last presented frame was paced by.
+uint32_t gFrameTick = 0;
+// A frame's wait has at most one timer sleep: a timer that woke early is not
+// trusted with the last milliseconds, which a second, short one overshoots
+// (nested timers wait at least 4 ms).
+bool gFrameSlept = false;
 double gLastTurnMs = 0;
 uint32_t gLastTick = 0;
 int gSameTickReads = 0;
@@ -45,9 +50,10 @@ void GiveOverdueTurn() {
     if (kv_now() - gLastTurnMs >= kOverdueTurnMs) GiveTurn(0);
 }
 
-void FramePresented(double nowMs) {
-    gLastPresentMs = nowMs;
+void FramePresented() {
+    gFrameTick = gLastTick;
     gSameTickReads = 0;
+    gFrameSlept = false;
 }
 
 }  // namespace webhost
@@ -63,15 +69,17 @@ uint32_t TickCount() {
         return tick;
     }
     if (++webhost::gSameTickReads < webhost::kPacingReads) return tick;
-    // The frame's tick was read in the millisecond it was presented. A game
+    // Due 10 ms after the frame's tick, however long drawing it took. A game
     // that presents nothing (out of the foreground) waits unseen: no need
     // to be on time, only to leave the CPU alone.
-    double due = static_cast<double>(static_cast<uint64_t>(webhost::gLastPresentMs)) + webhost::kFrameMs;
+    double due = static_cast<double>(webhost::gFrameTick) + webhost::kFrameMs;
     if (now > due + webhost::kTimerMarginMs) {
         webhost::GiveTurn(static_cast<int>(webhost::kFrameMs));
     } else {
         double sleep = due - webhost::kTimerMarginMs - now;
-        webhost::GiveTurn(sleep >= 1.0 ? static_cast<int>(sleep) : 0);
+        bool timer = sleep >= 1.0 && !webhost::gFrameSlept;
+        webhost::gFrameSlept = webhost::gFrameSlept || timer;
+        webhost::GiveTurn(timer ? static_cast<int>(sleep) : 0);
     }
     now = kv_now();
     webhost::gLastTick = static_cast<uint32_t>(static_cast<uint64_t>(now));

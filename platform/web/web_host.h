@@ -15,9 +15,9 @@ void GiveTurn(int delayMs);
 // A turn when none was given for a while, so a game that neither presents
 // nor waits never freezes the tab.
 void GiveOverdueTurn();
-// A frame was shown at performance time nowMs; the pacing wait that follows
-// it is timed from here.
-void FramePresented(double nowMs);
+// A frame was shown; the pacing wait that follows it is timed from the
+// tick the game read last, the one it paced that frame by.
+void FramePresented();
 
 // Stop the voices that ran out in the sound output, as the game's side
 // would have had it mixed them itself.

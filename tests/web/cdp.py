@@ -1,6 +1,7 @@
 """A small DevTools-protocol client: starts headless Chromium with a fresh
 profile and talks to it over --remote-debugging-pipe (fd 3 in, fd 4 out,
 one JSON message per NUL-terminated record)."""
+import base64
 import json
 import os
 import shutil
@@ -173,6 +174,14 @@ class Page:
         if "exceptionDetails" in reply:
             raise CdpError("evaluating %r: %s" % (expression[:60], reply["exceptionDetails"].get("text")))
         return reply["result"].get("value")
+
+    def screenshot_png(self, clip=None):
+        """The tab as the player sees it, or the clip {x, y, width, height}
+        of it, as PNG bytes."""
+        params = {"format": "png"}
+        if clip:
+            params["clip"] = dict(clip, scale=1)
+        return base64.b64decode(self.send("Page.captureScreenshot", params, timeout=15)["data"])
 
 
 def first_page(browser):

@@ -1,6 +1,5 @@
 """What the player sees of the page: screenshots as the screen checks read
 them, the canvas's own pixels for quick looks, and the HUD counted."""
-import base64
 import os
 import struct
 import subprocess
@@ -55,9 +54,7 @@ def _png_rows(png):
 def shown_rows(page, x, y, w, h):
     """A w x h rectangle of the tab as the player sees it, from (x, y) of the
     page: its rows as packed RGB."""
-    clip = {"x": x, "y": y, "width": w, "height": h, "scale": 1}
-    png = base64.b64decode(page.send("Page.captureScreenshot", {"format": "png", "clip": clip}, timeout=10)["data"])
-    return _png_rows(png)
+    return _png_rows(page.screenshot_png({"x": x, "y": y, "width": w, "height": h}))
 
 
 class References:
@@ -75,7 +72,7 @@ class References:
 def screenshot(page, workdir, name):
     """The tab as the player sees it, saved as NAME.png and NAME.ppm; the
     parsed screen."""
-    png = base64.b64decode(page.send("Page.captureScreenshot", {"format": "png"}, timeout=15)["data"])
+    png = page.screenshot_png()
     png_path = os.path.join(workdir, name + ".png")
     ppm_path = os.path.join(workdir, name + ".ppm")
     with open(png_path, "wb") as f:
