@@ -22,8 +22,9 @@ class BidiError(Exception):
 # What a test machine with a closed network needs, and nothing that changes
 # what a page may do: no start-up pages or first-run tours, no updates,
 # telemetry, studies or other background fetches that can only fail here;
-# and a sound backend that plays to nothing, as a test machine has no sound
-# server (a page's AudioContext then stays suspended, as with no speakers).
+# and a stand-in sound output, as a test machine has no sound device or
+# server: without one a page's AudioContext never leaves "suspended", with
+# it the page's sound runs as on a player's machine.
 USER_JS = """\
 user_pref("browser.aboutwelcome.enabled", false);
 user_pref("browser.shell.checkDefaultBrowser", false);
@@ -42,7 +43,7 @@ user_pref("browser.safebrowsing.update.enabled", false);
 user_pref("services.settings.server", "http://127.0.0.1:9/");
 user_pref("extensions.update.enabled", false);
 user_pref("extensions.getAddons.cache.enabled", false);
-user_pref("media.cubeb.force_null_context", true);
+user_pref("media.cubeb.force_mock_context", true);
 """
 
 LISTENING = re.compile(r"WebDriver BiDi listening on ws://127\.0\.0\.1:(\d+)")

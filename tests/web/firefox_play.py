@@ -50,6 +50,10 @@ PRESSES = """
 """
 
 
+# An analyser level (RMS of samples in -1..1) that is clearly sound.
+HEARD = 0.02
+
+
 class Failed(Exception):
     pass
 
@@ -171,7 +175,9 @@ class Run:
         time.sleep(0.4)
         looks = [("started", page.screenshot_png(), 6, "a key starts the game: playing screen, six cartridges")]
 
-        print("     the page's sound after a click and a key: %s" % page.evaluate("__kalvenorTestTap.states()"))
+        states = page.evaluate("__kalvenorTestTap.states()")
+        self.expect(states == ["running"], "the page's sound runs after a click and a key (%s)" % states)
+        shots_from = page.evaluate("performance.now()")
         before = len(page.evaluate("__kalvenorTestPresses()"))
         for shot in range(1, SHOTS + 1):
             self.click(page, WINDOW[0] // 2, WINDOW[1] // 2)
@@ -179,6 +185,8 @@ class Run:
             looks.append(("shot%d" % shot, page.screenshot_png(), 6 - shot,
                           "zero-length click %d takes one cartridge (%d left)" % (shot, 6 - shot)))
         presses = page.evaluate("__kalvenorTestPresses()")[before:]
+        peak = max([level for _, level in page.evaluate("__kalvenorTestTap.since(%f)" % shots_from)] or [0])
+        self.expect(peak > HEARD, "the shots are heard at the page's speakers (level %.3f)" % peak)
 
         over = self.wait_game_over(page, refs, started)
         for name, png, left, what in looks:
