@@ -29,13 +29,15 @@ class Checks:
             raise Failed(what)
 
 
-def main(make_run, deadline_s, name, add_arguments=None):
-    """Parses BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH] and what
-    add_arguments adds, then plays make_run(args) within deadline_s seconds.
-    The run has play(), failures and figures. Returns the exit code."""
+def main(make_run, deadline_s, name, add_arguments=None, errors=(), resources=True):
+    """Parses BUILD_DIR [RESOURCE_DIR] WORK_DIR [--chromium PATH] and what
+    add_arguments adds, then plays make_run(args) within deadline_s seconds;
+    errors are the exceptions besides the browser's that fail the run. The
+    run has play(), failures and figures. Returns the exit code."""
     ap = argparse.ArgumentParser()
     ap.add_argument("build_dir")
-    ap.add_argument("resource_dir")
+    if resources:
+        ap.add_argument("resource_dir")
     ap.add_argument("work_dir")
     ap.add_argument("--chromium", default="/usr/bin/chromium")
     if add_arguments:
@@ -60,7 +62,7 @@ def main(make_run, deadline_s, name, add_arguments=None):
         if str(e) not in run.failures:
             print("FAIL " + str(e))
             run.failures.append(str(e))
-    except (CdpError, OSError, json.JSONDecodeError) as e:
+    except (CdpError, OSError, json.JSONDecodeError) + tuple(errors) as e:
         print("FAIL the browser: %s" % e)
         run.failures.append(str(e))
     finally:

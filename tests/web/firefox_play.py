@@ -13,16 +13,15 @@ or take 1.5 s. No console error and no Content-Security-Policy violation is
 allowed on the way. Firefox is driven over WebDriver BiDi (bidi.py). Every
 wait is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
-import argparse
-import json
 import os
-import signal
 import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
 from bidi import BidiError, Browser, Page, first_page
 from static_server import StaticServer
+from bounded_run import Failed
+import bounded_run
 import page_view as view
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -54,9 +53,6 @@ PRESSES = """
 HEARD = 0.02
 
 
-class Failed(Exception):
-    pass
-
 
 class Snapshot:
     """A screenshot kept to be read later, handed to page_view as a page."""
@@ -68,7 +64,7 @@ class Snapshot:
         return self.png
 
 
-class Run:
+class Run(bounded_run.Checks):
     def __init__(self, args):
         self.args = args
         self.work = args.work_dir
@@ -77,16 +73,6 @@ class Run:
         self.errors = []
         self.context = None
         self.figures = []
-
-    def expect(self, ok, what):
-        print(("ok   " if ok else "FAIL ") + what, flush=True)
-        if not ok:
-            self.failures.append(what)
-        return ok
-
-    def require(self, ok, what):
-        if not self.expect(ok, what):
-            raise Failed(what)
 
     def on_event(self, msg):
         if msg.get("method") != "log.entryAdded":
@@ -245,43 +231,8 @@ class Run:
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build_dir")
-    ap.add_argument("resource_dir")
-    ap.add_argument("work_dir")
-    ap.add_argument("--firefox", default="/usr/bin/firefox-esr")
-    args = ap.parse_args()
-    if not os.path.isfile(os.path.join(args.build_dir, "index.html")):
-        print("FAIL: no index.html in %s" % args.build_dir)
-        return 1
-    os.makedirs(args.work_dir, exist_ok=True)
-
-    def out_of_time(signum, frame):
-        raise Failed("the Firefox test did not finish within %d s" % DEADLINE_S)
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
-    signal.alarm(DEADLINE_S)
-
-    run = Run(args)
-    began = time.monotonic()
-    try:
-        run.play()
-    except Failed as e:
-        if str(e) not in run.failures:
-            print("FAIL " + str(e))
-            run.failures.append(str(e))
-    except (BidiError, OSError, json.JSONDecodeError) as e:
-        print("FAIL the browser: %s" % e)
-        run.failures.append(str(e))
-    finally:
-        signal.alarm(0)
-    run.figures.append("test %.0f s" % (time.monotonic() - began))
-    print("Firefox test: " + "; ".join(run.figures))
-    if run.failures:
-        print("%d check(s) failed; screenshots and logs in %s" % (len(run.failures), args.work_dir))
-        return 1
-    print("all Firefox checks passed")
-    return 0
+    return bounded_run.main(Run, DEADLINE_S, "Firefox test",
+                            lambda ap: ap.add_argument("--firefox", default="/usr/bin/firefox-esr"), (BidiError,))
 
 
 if __name__ == "__main__":

@@ -13,19 +13,19 @@ usage: offline_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
 
 Every wait is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
-import argparse
 import json
 import os
 import re
 import shutil
-import signal
 import subprocess
 import sys
 import threading
 import time
 
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
-from browser_play import Failed, Run, SHOT_GAP_S
+from bounded_run import Failed
+from browser_play import Run, SHOT_GAP_S
+import bounded_run
 from cdp import Browser, CdpError
 from static_server import StaticServer
 import page_view as view
@@ -236,42 +236,7 @@ class OfflineRun(Run):
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build_dir")
-    ap.add_argument("resource_dir")
-    ap.add_argument("work_dir")
-    ap.add_argument("--chromium", default="/usr/bin/chromium")
-    args = ap.parse_args()
-    if not os.path.isfile(os.path.join(args.build_dir, WORKER)):
-        print("FAIL: no %s in %s" % (WORKER, args.build_dir))
-        return 1
-    os.makedirs(args.work_dir, exist_ok=True)
-
-    def out_of_time(signum, frame):
-        raise Failed("the offline test did not finish within %d s" % DEADLINE_S)
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
-    signal.alarm(DEADLINE_S)
-
-    run = OfflineRun(args)
-    began = time.monotonic()
-    try:
-        run.play()
-    except Failed as e:
-        if str(e) not in run.failures:
-            print("FAIL " + str(e))
-            run.failures.append(str(e))
-    except (CdpError, OSError, subprocess.CalledProcessError, json.JSONDecodeError) as e:
-        print("FAIL the browser: %s" % e)
-        run.failures.append(str(e))
-    finally:
-        signal.alarm(0)
-    print("offline test: %.0f s" % (time.monotonic() - began))
-    if run.failures:
-        print("%d check(s) failed; screenshots and logs in %s" % (len(run.failures), args.work_dir))
-        return 1
-    print("all offline checks passed")
-    return 0
+    return bounded_run.main(OfflineRun, DEADLINE_S, "offline test", errors=(subprocess.CalledProcessError,))
 
 
 if __name__ == "__main__":

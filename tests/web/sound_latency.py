@@ -12,10 +12,8 @@ usage: sound_latency.py BUILD_DIR WORK_DIR --reference EXE [--chromium PATH]
   --reference  web_mix_reference of the native build: the native mixer's output
 Every wait is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
-import argparse
 import array
 import os
-import signal
 import statistics
 import subprocess
 import sys
@@ -24,6 +22,8 @@ import time
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
 from cdp import Browser, CdpError, first_page
 from static_server import StaticServer
+from bounded_run import Failed
+import bounded_run
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEADLINE_S = 150
@@ -48,27 +48,12 @@ SOAK_SHOT_GAP_S = 0.3
 LONGEST_UNHEARD_S = 0.003
 
 
-class Failed(Exception):
-    pass
 
-
-class Run:
+class Run(bounded_run.Checks):
     def __init__(self, args):
         self.args = args
         self.failures = []
         self.figures = []
-
-    def expect(self, ok, what):
-        print(("ok   " if ok else "FAIL ") + what, flush=True)
-        if not ok:
-            self.failures.append(what)
-        return ok
-
-    def require(self, ok, what):
-        if not self.expect(ok, what):
-            raise Failed(what)
-
-    # -- a player's hands ------------------------------------------------------
 
     def key(self, code, key, vk):
         self.page.send("Input.dispatchKeyEvent", {"type": "rawKeyDown", "code": code, "key": key,
@@ -275,40 +260,8 @@ class Run:
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build_dir")
-    ap.add_argument("work_dir")
-    ap.add_argument("--reference", required=True)
-    ap.add_argument("--chromium", default="/usr/bin/chromium")
-    args = ap.parse_args()
-    os.makedirs(args.work_dir, exist_ok=True)
-
-    def out_of_time(signum, frame):
-        raise Failed("the sound test did not finish within %d s" % DEADLINE_S)
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.signal(signal.SIGTERM, lambda s, f: sys.exit(1))
-    signal.alarm(DEADLINE_S)
-
-    run = Run(args)
-    began = time.monotonic()
-    try:
-        run.play()
-    except Failed as e:
-        if str(e) not in run.failures:
-            print("FAIL " + str(e))
-            run.failures.append(str(e))
-    except (CdpError, OSError, subprocess.SubprocessError) as e:
-        print("FAIL the browser: %s" % e)
-        run.failures.append(str(e))
-    finally:
-        signal.alarm(0)
-    run.figures.append("test %.0f s" % (time.monotonic() - began))
-    print("sound test: " + "; ".join(run.figures))
-    if run.failures:
-        print("%d check(s) failed; the browser's log in %s" % (len(run.failures), args.work_dir))
-        return 1
-    print("all sound checks passed")
-    return 0
+    return bounded_run.main(Run, DEADLINE_S, "sound test", lambda ap: ap.add_argument("--reference", required=True),
+                            (subprocess.SubprocessError,), resources=False)
 
 
 if __name__ == "__main__":

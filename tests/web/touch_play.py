@@ -11,16 +11,16 @@ fingers are one reload; a swipe and a cancelled touch fire nothing. Held
 upright, the page asks to turn the phone. A mouse player never sees the
 control. Every wait is bounded; the run stops itself after DEADLINE_S.
 """
-import argparse
 import os
 import re
-import signal
 import sys
 import time
 
 sys.dont_write_bytecode = True  # nothing left behind in the source tree
 from cdp import Browser, CdpError, Page, first_page
 from static_server import StaticServer
+from bounded_run import Failed
+import bounded_run
 import page_view as view
 
 DEADLINE_S = 40
@@ -35,26 +35,14 @@ MOUSE_WORDS = re.compile(r"click|pointer|mouse|escape", re.I)
 THUMB_PX = 48
 
 
-class Failed(Exception):
-    pass
 
-
-class Run:
+class Run(bounded_run.Checks):
     def __init__(self, args):
         self.args = args
         self.work = args.work_dir
         self.failures = []
+        self.figures = []
         self.shots = 0
-
-    def expect(self, ok, what):
-        print(("ok   " if ok else "FAIL ") + what, flush=True)
-        if not ok:
-            self.failures.append(what)
-        return ok
-
-    def require(self, ok, what):
-        if not self.expect(ok, what):
-            raise Failed(what)
 
     def open_phone(self, browser, url, size):
         target = browser.send("Target.createTarget", {"url": "about:blank"})["targetId"]
@@ -194,37 +182,7 @@ class Run:
 
 
 def main():
-    ap = argparse.ArgumentParser()
-    ap.add_argument("build_dir")
-    ap.add_argument("resource_dir")
-    ap.add_argument("work_dir")
-    ap.add_argument("--chromium", default="/usr/bin/chromium")
-    args = ap.parse_args()
-    os.makedirs(args.work_dir, exist_ok=True)
-
-    def out_of_time(signum, frame):
-        raise Failed("the touch test did not finish within %d s" % DEADLINE_S)
-    signal.signal(signal.SIGALRM, out_of_time)
-    signal.alarm(DEADLINE_S)
-    run = Run(args)
-    began = time.monotonic()
-    try:
-        run.play()
-    except Failed as e:
-        if str(e) not in run.failures:
-            print("FAIL " + str(e))
-            run.failures.append(str(e))
-    except (CdpError, OSError) as e:
-        print("FAIL the browser: %s" % e)
-        run.failures.append(str(e))
-    finally:
-        signal.alarm(0)
-    print("touch test: %.0f s" % (time.monotonic() - began))
-    if run.failures:
-        print("%d check(s) failed; screenshots in %s" % (len(run.failures), args.work_dir))
-        return 1
-    print("all touch checks passed")
-    return 0
+    return bounded_run.main(Run, DEADLINE_S, "touch test")
 
 
 if __name__ == "__main__":
