@@ -14,6 +14,8 @@ import tempfile
 import threading
 import time
 
+from cdp import end_process_group
+
 
 class BidiError(Exception):
     pass
@@ -207,12 +209,7 @@ class Browser:
             self.proc.wait(10)
         except (BidiError, subprocess.TimeoutExpired):
             pass
-        if self.proc.poll() is None:
-            try:
-                os.killpg(self.proc.pid, 9)
-            except OSError:
-                pass
-            self.proc.wait(5)
+        end_process_group(self.proc)
         if self.sock:
             self.sock.close()
         self._drain.join(5)

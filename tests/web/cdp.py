@@ -24,6 +24,16 @@ FLAGS = [
 ]
 
 
+def end_process_group(proc):
+    """A browser that did not close when asked is killed with all it started."""
+    if proc.poll() is None:
+        try:
+            os.killpg(proc.pid, 9)
+        except OSError:
+            pass
+        proc.wait(5)
+
+
 class Browser:
     def __init__(self, binary, window=(800, 600), log_path=None):
         self.profile = tempfile.mkdtemp(prefix="kalvenor-chromium-")
@@ -142,12 +152,7 @@ class Browser:
             self.proc.wait(5)
         except (CdpError, subprocess.TimeoutExpired):
             pass
-        if self.proc.poll() is None:
-            try:
-                os.killpg(self.proc.pid, 9)
-            except OSError:
-                pass
-            self.proc.wait(5)
+        end_process_group(self.proc)
         for fd in (self._out, self._in):
             try:
                 os.close(fd)
