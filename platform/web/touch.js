@@ -26,8 +26,12 @@ const KalvenorTouch = (() => {
   function firstTouch() {
     if (seen) return;
     seen = true;
-    document.body.classList.add('touch');
     onFirstTouch();
+  }
+
+  function movedFar(touch) {
+    const from = fingers.get(touch.identifier);
+    return from && Math.hypot(touch.clientX - from.x, touch.clientY - from.y) > kStillPx;
   }
 
   // Upright, the first tap asks for the whole screen turned on its side.
@@ -69,10 +73,7 @@ const KalvenorTouch = (() => {
 
   canvas.addEventListener('touchmove', (event) => {
     event.preventDefault();
-    for (const touch of event.changedTouches) {
-      const from = fingers.get(touch.identifier);
-      if (from && Math.hypot(touch.clientX - from.x, touch.clientY - from.y) > kStillPx) spoiled = true;
-    }
+    for (const touch of event.changedTouches) if (movedFar(touch)) spoiled = true;
   }, {passive: false});
 
   canvas.addEventListener('touchend', (event) => {
@@ -81,8 +82,7 @@ const KalvenorTouch = (() => {
     KalvenorInput.gesture();
     turnToLandscape();
     for (const touch of event.changedTouches) {
-      const from = fingers.get(touch.identifier);
-      if (from && Math.hypot(touch.clientX - from.x, touch.clientY - from.y) > kStillPx) spoiled = true;
+      if (movedFar(touch)) spoiled = true;
       fingers.delete(touch.identifier);
     }
     if (fingers.size > 0 || count === 0) return;
