@@ -10,6 +10,7 @@
 #include "platform/host_events.h"
 #include "platform/mixer.h"
 #include "platform/web/browser.h"
+#include "platform/web/sound_slots.h"
 #include "platform/web/web_host.h"
 
 namespace webhost {
@@ -19,17 +20,14 @@ namespace {
 using platform::mixer::Change;
 using platform::mixer::Voice;
 
-// As many voices as the worklet holds; the game makes about twenty.
-constexpr int kSlots = 64;
-
 int gRate = 0;
-const Voice* gSlots[kSlots];
+const Voice* gSlots[kSoundSlots];
 // Changes sent per slot, so that a voice the worklet says ran out is not
 // stopped here after the game has already started it again.
-int32_t gChanges[kSlots];
+int32_t gChanges[kSoundSlots];
 
 int SlotOf(const Voice* voice) {
-    for (int i = 0; i < kSlots; ++i)
+    for (int i = 0; i < kSoundSlots; ++i)
         if (gSlots[i] == voice) return i;
     return -1;
 }
@@ -64,7 +62,7 @@ void SettleSound() {
     int32_t slot = 0;
     int32_t changes = 0;
     while (kv_sound_ran_out(&slot, &changes)) {
-        if (slot < 0 || slot >= kSlots || gSlots[slot] == nullptr || gChanges[slot] != changes) continue;
+        if (slot < 0 || slot >= kSoundSlots || gSlots[slot] == nullptr || gChanges[slot] != changes) continue;
         std::lock_guard<std::mutex> guard(platform::mixer::Lock());
         platform::mixer::RanOut(*const_cast<Voice*>(gSlots[slot]));
     }

@@ -11,6 +11,7 @@ const kDetach = 1;
 const kStart = 3;
 const kCut = 4;
 const kSeek = 5;
+// As many voices as sound_slots.h names.
 const kSlots = 64;
 
 class KalvenorSink extends AudioWorkletProcessor {

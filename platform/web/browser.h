@@ -18,6 +18,11 @@ int kv_hidden();
 // web_event.h); 0 when none waits.
 int kv_next_event(void* event);
 
+// The page's gamepad (gamepad.js) into `values`: four axes, the two
+// triggers, then the buttons of platform::PadReading in order; 0 when none
+// plays.
+int kv_read_pad(float* values);
+
 // Put 800 x 600 RGBA pixels on the canvas.
 void kv_present(const uint8_t* rgba);
 // Show the pointer over the canvas or hide it.

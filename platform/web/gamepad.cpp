@@ -6,12 +6,6 @@
 #include "platform/host_gamepad.h"
 #include "platform/web/browser.h"
 
-extern "C" {
-// The page's gamepad (gamepad.js) into `values`: four axes, the two
-// triggers, then the buttons of PadReading in order; 0 when none plays.
-int kv_read_pad(float* values);
-}
-
 namespace webhost {
 
 namespace {

@@ -9,6 +9,7 @@
 
 #include "platform/host_events.h"
 #include "platform/mixer.h"
+#include "platform/web/sound_slots.h"
 
 namespace platform::mixer {
 // Sound events are the game side's; nothing here reads them.
@@ -19,19 +20,18 @@ namespace {
 
 using namespace platform::mixer;
 
-// As many voices as the game's side can name.
-constexpr int kSlots = 64;
+using webhost::kSoundSlots;
 // The most frames one render asks for.
 constexpr int kMostFrames = 1024;
 constexpr float kFullScale = 32768.0f;
 
-Voice gVoices[kSlots];
-bool gAttached[kSlots];
+Voice gVoices[kSoundSlots];
+bool gAttached[kSoundSlots];
 int16_t gMixed[kMostFrames];
 float gOut[kMostFrames];
-int32_t gRanOut[kSlots];
+int32_t gRanOut[kSoundSlots];
 
-Voice* At(int slot) { return slot >= 0 && slot < kSlots && gAttached[slot] ? &gVoices[slot] : nullptr; }
+Voice* At(int slot) { return slot >= 0 && slot < kSoundSlots && gAttached[slot] ? &gVoices[slot] : nullptr; }
 
 }  // namespace
 
@@ -42,7 +42,7 @@ void* kvm_alloc(int bytes) { return bytes > 0 ? std::malloc(size_t(bytes)) : nul
 void kvm_free(void* p) { std::free(p); }
 
 void kvm_attach(int slot) {
-    if (slot < 0 || slot >= kSlots || gAttached[slot]) return;
+    if (slot < 0 || slot >= kSoundSlots || gAttached[slot]) return;
     gVoices[slot] = Voice{};
     gAttached[slot] = true;
     Attach(gVoices[slot]);
@@ -89,12 +89,12 @@ const int32_t* kvm_ran_out() { return gRanOut; }
 // returns how many voices ran out, their slots in kvm_ran_out().
 int kvm_mix(int frames, int rate) {
     if (frames <= 0 || frames > kMostFrames) return 0;
-    bool playing[kSlots];
-    for (int i = 0; i < kSlots; ++i) playing[i] = gAttached[i] && gVoices[i].playing;
+    bool playing[kSoundSlots];
+    for (int i = 0; i < kSoundSlots; ++i) playing[i] = gAttached[i] && gVoices[i].playing;
     platform::MixAudio(gMixed, frames, rate);
     for (int i = 0; i < frames; ++i) gOut[i] = float(gMixed[i]) / kFullScale;
     int ranOut = 0;
-    for (int i = 0; i < kSlots; ++i)
+    for (int i = 0; i < kSoundSlots; ++i)
         if (playing[i] && !gVoices[i].playing) gRanOut[ranOut++] = i;
     return ranOut;
 }
