@@ -412,6 +412,15 @@ class Run(bounded_run.Checks):
                     "Escape ends the game and the page says so")
         view.screenshot(page, self.work, "ended")
 
+    def write_console(self):
+        with open(os.path.join(self.work, "console.log"), "w") as f:
+            for session, (level, text) in self.console:
+                f.write("%s %s %s\n" % ("main" if session == self.main_session else "other", level, text))
+
+    def no_console_errors(self):
+        self.expect(not self.errors, "no console error on the page%s"
+                    % "".join("\n       " + e for e in self.errors))
+
     def no_violations(self, page, when):
         violations = page.evaluate("__kalvenorTestTap.violations()")
         self.expect(not violations, "no Content-Security-Policy violation %s%s" % (when, violations or ""))
@@ -499,13 +508,10 @@ class Run(bounded_run.Checks):
             self.no_violations(page, "after playing again")
             self.bad_browsers(browser, server.url, probe)
         finally:
-            with open(os.path.join(self.work, "console.log"), "w") as f:
-                for session, (level, text) in self.console:
-                    f.write("%s %s %s\n" % ("main" if session == self.main_session else "other", level, text))
+            self.write_console()
             browser.close()
             server.close()
-        self.expect(not self.errors, "no console error on the page%s"
-                    % "".join("\n       " + e for e in self.errors))
+        self.no_console_errors()
 
 
 def check_screen_of(work, name):

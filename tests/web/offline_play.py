@@ -224,15 +224,12 @@ class OfflineRun(Run):
                         is None, "and registers none")
             self.no_violations(page, "on the way")
         finally:
-            with open(os.path.join(self.work, "console.log"), "w") as f:
-                for session, (level, text) in self.console:
-                    f.write("%s %s %s\n" % ("main" if session == self.main_session else "other", level, text))
+            self.write_console()
             browser.close()
             server.close()
             for other in others:
                 other.close()
-        self.expect(not self.errors, "no console error on the page%s"
-                    % "".join("\n       " + e for e in self.errors))
+        self.no_console_errors()
 
 
 def main():
