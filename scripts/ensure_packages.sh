@@ -15,8 +15,9 @@ ensure_packages() {
     fi
     if [ "$(id -u)" -eq 0 ]; then
         echo "Installing missing packages: ${missing[*]}"
-        apt-get update
-        DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+        # Another installer may hold the package lock for a while: wait for it.
+        apt-get -o DPkg::Lock::Timeout=600 update
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y "${missing[@]}"
     else
         echo "Missing Debian packages. Install them with:" >&2
         echo "  sudo apt-get install -y ${missing[*]}" >&2
