@@ -8,7 +8,8 @@
     return addModule.call(this, "sound_tap.js").then(() => addModule.call(this, url, options));
   };
 
-  const found = { context: null, tap: null, loud: [], captures: [], underruns: [], downs: [] };
+  const found = { context: null, tap: null, loud: [], captures: [], runs: [], reports: [], downs: [] };
+  const ints = (samples) => Array.from(samples, (s) => Math.round(s * 32768));
   const connect = AudioNode.prototype.connect;
   const Node = window.AudioWorkletNode;
   window.AudioWorkletNode = class extends Node {
@@ -18,8 +19,9 @@
       found.context = context;
       const tap = new Node(context, "sound-tap", { numberOfInputs: 1, numberOfOutputs: 1, outputChannelCount: [1] });
       tap.port.onmessage = (e) => {
-        if (e.data.samples) found.captures.push(Array.from(e.data.samples, (s) => Math.round(s * 32768)));
-        else if (e.data.underruns) found.underruns.push(e.data.underruns);
+        if (e.data.samples) found.captures.push(ints(e.data.samples));
+        else if (e.data.run) found.runs.push(ints(e.data.run));
+        else if (e.data.report) found.reports.push(e.data.report);
         else found.loud.push(e.data);
       };
       connect.call(this, tap);

@@ -1,15 +1,34 @@
 // The sound test's tap, between the page's output node and the speakers:
 // passes the sound on unchanged and, when asked, tells when the first loud
 // sample went by (wall-clock milliseconds), records a stretch of sound from
-// its first non-zero sample, or watches for the output falling behind the
-// wall clock while it carries sound: an underrun at the speakers.
+// its first non-zero sample, or cuts the stream into its sounds, each from
+// its first non-zero sample to its last. Meanwhile it times the page's own
+// sink at work and how far the wall clock ran ahead of the audio clock:
+// figures about this machine, which the test prints.
 'use strict';
 
-// Watching learns this long how far the output may run behind the clock in
-// its steady state (it renders a device buffer at a time).
-const kLearnSeconds = 1;
-// Sound this recent counts as the game's mix having sound.
-const kSoundingSeconds = 0.1;
+// The longest sound the game makes lasts under a second.
+const kLongestRunSeconds = 2;
+
+// Every call of the page's process(): how many and how long in all. The
+// clock may be coarse here; over thousands of calls its mean is still right.
+const sinkWork = {calls: 0, ms: 0, frames: 0};
+const clock = globalThis.performance ? () => performance.now() : () => Date.now();
+const register = registerProcessor;
+globalThis.registerProcessor = (name, processor) => {
+  if (name === 'kalvenor-sink') {
+    const process = processor.prototype.process;
+    processor.prototype.process = function (inputs, outputs, parameters) {
+      const start = clock();
+      const result = process.call(this, inputs, outputs, parameters);
+      sinkWork.ms += clock() - start;
+      sinkWork.calls += 1;
+      sinkWork.frames += outputs[0][0].length;
+      return result;
+    };
+  }
+  register(name, processor);
+};
 
 class SoundTap extends AudioWorkletProcessor {
   constructor() {
@@ -17,7 +36,7 @@ class SoundTap extends AudioWorkletProcessor {
     this.loudAbove = 0;
     this.capture = null;
     this.captured = 0;
-    this.watching = false;
+    this.runs = null;
     this.port.onmessage = (event) => {
       const order = event.data;
       if (order.loudAbove) this.loudAbove = order.loudAbove;
@@ -25,33 +44,39 @@ class SoundTap extends AudioWorkletProcessor {
         this.capture = new Float32Array(order.capture);
         this.captured = 0;
       }
-      if (order.watch) {
-        this.watching = true;
-        this.watchFrom = currentFrame;
-        this.watchWall = undefined;
-        this.slack = -Infinity;
-        this.lastSound = -Infinity;
-        this.underruns = [];
+      if (order.runs) {
+        this.runs = {quiet: order.runs, samples: new Float32Array(kLongestRunSeconds * sampleRate), length: 0,
+                     silent: 0, wall: Date.now(), frame: currentFrame};
+        sinkWork.calls = sinkWork.ms = sinkWork.frames = 0;
       }
       if (order.report) {
-        this.watching = false;
-        this.port.postMessage({underruns: this.underruns});
+        const runs = this.runs;
+        this.runs = null;
+        const audioMs = (1000 * (currentFrame - runs.frame)) / sampleRate;
+        this.port.postMessage({report: {wallAheadMs: Date.now() - runs.wall - audioMs, audioMs,
+                                        sinkCalls: sinkWork.calls, sinkMs: sinkWork.ms,
+                                        quantumMs: (1000 * sinkWork.frames) / sampleRate / sinkWork.calls}});
       }
     };
   }
 
-  watch(wall, sounding) {
-    const audio = (currentFrame - this.watchFrom) / sampleRate;
-    if (sounding) this.lastSound = audio;
-    if (this.watchWall === undefined) this.watchWall = wall;
-    const behind = (wall - this.watchWall) / 1000 - audio;
-    if (audio < kLearnSeconds) {
-      this.slack = Math.max(this.slack, behind);
-      return;
+  // A sound ends where `quiet` zero samples follow it; the zeros inside it
+  // are written when it sounds again, as the buffer is reused.
+  cut(sample) {
+    const runs = this.runs;
+    if (sample !== 0) {
+      const at = runs.length + runs.silent;
+      if (at < runs.samples.length) {
+        runs.samples.fill(0, runs.length, at);
+        runs.samples[at] = sample;
+        runs.length = at + 1;
+      }
+      runs.silent = 0;
+    } else if (runs.length > 0 && ++runs.silent === runs.quiet) {
+      this.port.postMessage({run: runs.samples.slice(0, runs.length)});
+      runs.length = 0;
+      runs.silent = 0;
     }
-    if (behind <= this.slack) return;
-    if (audio - this.lastSound < kSoundingSeconds) this.underruns.push(behind - this.slack);
-    this.slack = behind;
   }
 
   process(inputs, outputs) {
@@ -63,10 +88,8 @@ class SoundTap extends AudioWorkletProcessor {
     }
     output.set(input);
     const wall = Date.now();
-    let sounding = false;
     for (let i = 0; i < input.length; ++i) {
       const sample = input[i];
-      if (sample !== 0) sounding = true;
       if (this.loudAbove && Math.abs(sample) > this.loudAbove) {
         this.port.postMessage({wall: wall + (1000 * i) / sampleRate});
         this.loudAbove = 0;
@@ -78,8 +101,8 @@ class SoundTap extends AudioWorkletProcessor {
           this.capture = null;
         }
       }
+      if (this.runs) this.cut(sample);
     }
-    if (this.watching) this.watch(wall, sounding);
     return true;
   }
 }
