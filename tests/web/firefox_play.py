@@ -8,8 +8,8 @@ usage: firefox_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--firefox PATH]
   WORK_DIR      screenshots, Firefox's log and the page's console go here
 
 The intro; a click takes pointer lock; a key starts a game; zero-length
-clicks fire one round each; the game ends after its 3000 frames, 30 s give
-or take 1.5 s. No console error and no Content-Security-Policy violation is
+clicks fire one round each; the game ends after its 3000 frames, no sooner
+than 28.5 s (how much later is printed). No console error and no Content-Security-Policy violation is
 allowed on the way. Firefox is driven over WebDriver BiDi (bidi.py). Every
 wait is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
@@ -25,11 +25,13 @@ import bounded_run
 import page_view as view
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-DEADLINE_S = 75
+DEADLINE_S = 120
 WINDOW = (800, 600)
-# 3000 frames of 10 ms, and how far off a run may be.
+# 3000 frames of 10 ms, less what the looks at its ends may be off by; a
+# busy machine only makes it longer, for as long as the game-over wait.
 GAME_S = 30.0
 GAME_SLACK_S = 1.5
+GAME_OVER_WAIT_S = 2 * GAME_S
 GAME_OVER_DARKENING = 0.75
 FIRST_LOOK_EARLY_S = 0.2
 SHOTS = 3
@@ -127,7 +129,7 @@ class Run(bounded_run.Checks):
         while time.monotonic() < started + GAME_S - GAME_SLACK_S - FIRST_LOOK_EARLY_S:
             time.sleep(0.1)
         first = True
-        while time.monotonic() < started + GAME_S + 10:
+        while time.monotonic() < started + GAME_OVER_WAIT_S:
             # The look shows a frame drawn after it was asked for.
             asked = time.monotonic()
             if view.box_darkening(page, refs) > GAME_OVER_DARKENING:
@@ -180,7 +182,7 @@ class Run(bounded_run.Checks):
             self.expect(view.check_screen_file(self.work, name, "playing", "--cartridges", left), what)
         gaps = [up[2] - down[2] for down, up in zip(presses[::2], presses[1::2])]
         print("     press to release, as the page got them: %s ms" % ", ".join("%.1f" % g for g in gaps))
-        self.require(over is not None, "a game-over screen within %.0f s of the game's start" % (GAME_S + 10))
+        self.require(over is not None, "a game-over screen within %.0f s of the game's start" % GAME_OVER_WAIT_S)
         seconds, first_look = over[0] - started, over[1]
         if first_look:
             self.expect(False, "the game lasts at least %.1f s (over at the first look, %.2f s)"
@@ -188,8 +190,8 @@ class Run(bounded_run.Checks):
         else:
             print("     3000-frame game: %.2f s, %.1f frames a second" % (seconds, 3000 / seconds))
             self.figures.append("3000 frames in %.2f s" % seconds)
-            self.expect(abs(seconds - GAME_S) <= GAME_SLACK_S, "the game lasts %.1f s give or take %.1f s (%.2f s)"
-                        % (GAME_S, GAME_SLACK_S, seconds))
+            self.expect(seconds >= GAME_S - GAME_SLACK_S, "the frames are paced: the game lasts at least %.1f s"
+                        " (%.2f s)" % (GAME_S - GAME_SLACK_S, seconds))
         time.sleep(0.3)
         view.screenshot(page, self.work, "gameover")
         self.expect(view.check_screen_file(self.work, "gameover", "gameover"), "the game-over screen")

@@ -1,5 +1,7 @@
 """What the player sees of the page: screenshots as the screen checks read
 them, the canvas's own pixels for quick looks, and the HUD counted."""
+import contextlib
+import io
 import os
 import struct
 import subprocess
@@ -79,6 +81,26 @@ def screenshot(page, workdir, name):
         f.write(png)
     subprocess.run(["convert", png_path, "ppm:" + ppm_path], check=True)
     return check_screen.Screen(ppm_path)
+
+
+# How often a check looks again before its verdict: a busy machine gets more
+# looks, never a gentler check.
+LOOKS = 40
+LOOK_GAP_S = 0.2
+
+
+def look(page, workdir, name, passes):
+    """Screenshots the tab as NAME until passes(screen) holds or LOOKS are
+    spent, printing only the verdict of the last; that verdict, and the screen."""
+    for n in range(LOOKS):
+        screen = screenshot(page, workdir, name)
+        if n == LOOKS - 1:
+            break
+        with contextlib.redirect_stdout(io.StringIO()):
+            if passes(screen):
+                break
+        time.sleep(LOOK_GAP_S)
+    return passes(screen), screen
 
 
 def check_screen_file(workdir, name, kind, *options):

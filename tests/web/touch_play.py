@@ -23,7 +23,7 @@ from bounded_run import Failed
 import bounded_run
 import page_view as view
 
-DEADLINE_S = 40
+DEADLINE_S = 60
 LANDSCAPE = (844, 390)
 PORTRAIT = (390, 844)
 # Between taps: time for a tap's three frames to be played.
@@ -84,9 +84,12 @@ class Run(bounded_run.Checks):
                                                                    for i, (x, y) in enumerate(end_points)]})
         page.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
 
-    def count(self, page, name):
+    def count(self, page, name, want):
+        """The cartridges shown: looked at until they are `want`, after a settle
+        so that a shot that should not be has had its time."""
         time.sleep(SETTLE_S)
-        return view.cartridges(view.screenshot(page, self.work, name), self.refs)
+        _, screen = view.look(page, self.work, name, lambda screen: view.cartridges(screen, self.refs) == want)
+        return view.cartridges(screen, self.refs)
 
     def landscape(self, browser, url):
         page = self.open_phone(browser, url, LANDSCAPE)
@@ -100,37 +103,37 @@ class Run(bounded_run.Checks):
         count = 0
         for taps in range(1, 4):
             self.touch(page, [centre])
-            count = self.count(page, "touch-started")
+            count = self.count(page, "touch-started", 6)
             if count == 6:
                 break
         self.require(count == 6, "a tap starts a game (%d tap(s), %d cartridges)" % (taps, count))
         for _ in range(7):
             self.touch(page, [centre])
             time.sleep(TAP_GAP_S)
-        count = self.count(page, "touch-fired")
+        count = self.count(page, "touch-fired", 0)
         self.expect(count == 0, "seven taps take seven cartridges (%d left)" % count)
         self.touch(page, [(300, 150), (500, 250)])
-        count = self.count(page, "touch-two-fingers")
+        count = self.count(page, "touch-two-fingers", 6)
         self.expect(count == 6, "a two-finger tap brings back six (%d)" % count)
 
         self.touch(page, [centre])
         time.sleep(TAP_GAP_S)
         self.touch(page, [(300, 150), (400, 200), (500, 250)])
-        count = self.count(page, "touch-three-fingers")
+        count = self.count(page, "touch-three-fingers", 6)
         self.expect(count == 6, "three fingers are one reload, not shots (%d)" % count)
 
         self.touch(page, [centre], [(centre[0] + 150, centre[1])])
-        count = self.count(page, "touch-swipe")
+        count = self.count(page, "touch-swipe", 6)
         self.expect(count == 6, "a swipe fires nothing (%d)" % count)
         page.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": centre[0],
                                                                                       "y": centre[1]}]})
         page.send("Input.dispatchTouchEvent", {"type": "touchCancel", "touchPoints": []})
-        count = self.count(page, "touch-cancel")
+        count = self.count(page, "touch-cancel", 6)
         self.expect(count == 6, "a cancelled touch fires nothing (%d)" % count)
         page.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": centre[0] + 10,
                                                                                       "y": centre[1]}]})
         page.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
-        count = self.count(page, "touch-after-cancel")
+        count = self.count(page, "touch-after-cancel", 5)
         self.expect(count == 5, "after a cancel the next tap fires (%d)" % count)
 
         place = self.box(page, "reload")
@@ -140,7 +143,7 @@ class Run(bounded_run.Checks):
                     "the reload control is thumb-sized and beside the picture (%s, picture %s)"
                     % (place, picture))
         self.touch(page, [(place[0] + place[2] / 2, place[1] + place[3] / 2)])
-        count = self.count(page, "touch-control")
+        count = self.count(page, "touch-control", 6)
         self.expect(count == 6, "the reload control reloads (%d)" % count)
         page.send("Target.closeTarget", {"targetId": page.target_id})
 
