@@ -7,9 +7,13 @@
   const pad = {id: 'Scripted pad (STANDARD GAMEPAD)', index: 0, connected: true, mapping: 'standard',
                axes: [0, 0, 0, 0], buttons, timestamp: 0, vibrationActuator: null};
   // How long the game has seen the stick pushed: each look counts the time
-  // since the one before it, as the game's motion does.
+  // since the one before it, up to the longest step the game's motion takes
+  // (kLongestAimStepMs), so late frames on a busy machine count as they move.
+  const kLongestAimStepMs = 250;
   let lastLook = null;
   let pushedMs = 0;
+  let looks = 0;
+  let restingSince = 0;
   // Presses let go after the game has looked at them a few times: a quick
   // press by the game's frames, however late the page's timers run.
   const later = [];
@@ -17,8 +21,9 @@
     configurable: true,
     value: () => {
       const now = performance.now();
-      if (pad.axes[0] !== 0 && lastLook !== null) pushedMs += now - lastLook;
+      if (pad.axes[0] !== 0 && lastLook !== null) pushedMs += Math.min(now - lastLook, kLongestAimStepMs);
       lastLook = now;
+      looks += 1;
       for (const step of later) if (step.looks-- === 0) step.then();
       for (let i = later.length - 1; i >= 0; --i) if (later[i].looks < 0) later.splice(i, 1);
       return [pad.connected ? pad : null, null, null, null];
@@ -61,9 +66,12 @@
     stick(x, ms) {
       pushedMs = 0;
       pad.axes[0] = x;
-      setTimeout(() => { pad.axes[0] = 0; }, ms);
+      restingSince = Infinity;
+      setTimeout(() => { pad.axes[0] = 0; restingSince = looks; }, ms);
     },
     pushedMs: () => pushedMs,
+    // The stick is back at rest and the game has drawn a frame since.
+    rested: () => looks > restingSince + 1,
     // Every `everyMs` the page's thread is kept busy `busyMs`: frames late.
     jank(everyMs, busyMs) {
       clearInterval(jank);
