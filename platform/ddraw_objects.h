@@ -4,7 +4,7 @@
 
 #include <ddraw.h>
 
-#include "platform/com_object.h"
+#include "platform/win32/com_object.h"
 
 #include <cstdint>
 #include <memory>

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/com_object.h"
 #include "platform/faults.h"
 #include "platform/host.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
 #include "platform/internal.h"
+#include "platform/win32/com_object.h"
 
 extern "C" {
 const GUID GUID_SysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};

@@ -8,8 +8,8 @@
 
 #include <vector>
 
-#include "platform/com_object.h"
 #include "platform/mixer.h"
+#include "platform/win32/com_object.h"
 
 namespace platform {
 

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "platform/host.h"
-#include "platform/resource_table.h"
-#include "platform/win32_state.h"
+#include "platform/win32/resource_table.h"
+#include "platform/win32/state.h"
 
 namespace {
 

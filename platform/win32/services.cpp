@@ -1,6 +1,6 @@
 // The tick, message boxes and debugger output, all answered by the host.
 #include "platform/host.h"
-#include "platform/win32_state.h"
+#include "platform/win32/state.h"
 
 extern "C" {
 

@@ -2,7 +2,7 @@
 // and device state the way Windows delivers them.
 #include "platform/host_events.h"
 #include "platform/internal.h"
-#include "platform/win32_state.h"
+#include "platform/win32/state.h"
 
 using namespace platform::win32;
 

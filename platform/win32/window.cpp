@@ -5,7 +5,7 @@
 
 #include "platform/faults.h"
 #include "platform/host.h"
-#include "platform/win32_state.h"
+#include "platform/win32/state.h"
 
 namespace platform::win32 {
 namespace {

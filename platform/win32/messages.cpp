@@ -1,7 +1,7 @@
 // The thread's message queue: posting, peeking, getting and dispatching, and
 // the default window procedure.
 #include "platform/host.h"
-#include "platform/win32_state.h"
+#include "platform/win32/state.h"
 
 using namespace platform::win32;
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "platform/host_events.h"
-#include "platform/resource_table.h"
-#include "platform/win32_state.h"
+#include "platform/win32/resource_table.h"
+#include "platform/win32/state.h"
 
 using platform::ResourceEntry;
 using platform::kResources;
