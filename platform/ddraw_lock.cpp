@@ -2,7 +2,7 @@
 // pixels, through memory or through GDI.
 #include "platform/ddraw_objects.h"
 #include "platform/faults.h"
-#include "platform/gdi32_objects.h"
+#include "platform/gdi32/objects.h"
 
 namespace platform::draw {
 

@@ -1,7 +1,7 @@
 // IDirectDrawSurface: lifetime, the flip chain, descriptions, keys, restore.
 #include "platform/ddraw_objects.h"
 #include "platform/faults.h"
-#include "platform/gdi32_objects.h"
+#include "platform/gdi32/objects.h"
 
 namespace platform::draw {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/dib_decode.h"
-#include "platform/gdi32_objects.h"
+#include "platform/gdi32/objects.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // HBITMAP and HDC handles: creation, lookup, selection and deletion.
-#include "platform/gdi32_objects.h"
+#include "platform/gdi32/objects.h"
 
 #include <algorithm>
 #include <memory>
