@@ -1,6 +1,6 @@
 // StretchBlt, GetPixel and SetPixel: GDI drawing into a surface's DC, with the
 // colours converted to the surface's 16-bit layout.
-#include "platform/ddraw_objects.h"
+#include "platform/ddraw/objects.h"
 #include "platform/gdi32/objects.h"
 
 using platform::draw::Surface;

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/dib_decode.h"
+#include "platform/ddraw/dib_decode.h"
 
 namespace platform::draw {
 class Surface;

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/dib_decode.h"
+#include "platform/ddraw/dib_decode.h"
 #include "platform/gdi32/objects.h"
 
 namespace {

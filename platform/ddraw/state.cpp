@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/ddraw_objects.h"
+#include "platform/ddraw/objects.h"
 #include "platform/faults.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"

@@ -1,7 +1,7 @@
 // IDirectDrawSurface::Flip: the finished back buffer goes to the host.
 #include <utility>
 
-#include "platform/ddraw_objects.h"
+#include "platform/ddraw/objects.h"
 #include "platform/host.h"
 
 namespace platform::draw {

@@ -1,6 +1,6 @@
 // IDirectDrawSurface::Lock/Unlock and GetDC/ReleaseDC: direct access to the
 // pixels, through memory or through GDI.
-#include "platform/ddraw_objects.h"
+#include "platform/ddraw/objects.h"
 #include "platform/faults.h"
 #include "platform/gdi32/objects.h"
 

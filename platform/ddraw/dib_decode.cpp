@@ -1,4 +1,4 @@
-#include "platform/dib_decode.h"
+#include "platform/ddraw/dib_decode.h"
 
 #include <windows.h>
 

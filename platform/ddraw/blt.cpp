@@ -2,8 +2,8 @@
 // the pixel loops.
 #include <vector>
 
-#include "platform/ddraw_objects.h"
-#include "platform/pixel_loops.h"
+#include "platform/ddraw/objects.h"
+#include "platform/ddraw/pixel_loops.h"
 
 namespace platform::draw {
 namespace {

@@ -1,5 +1,5 @@
 // IDirectDrawSurface: lifetime, the flip chain, descriptions, keys, restore.
-#include "platform/ddraw_objects.h"
+#include "platform/ddraw/objects.h"
 #include "platform/faults.h"
 #include "platform/gdi32/objects.h"
 

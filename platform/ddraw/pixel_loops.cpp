@@ -1,4 +1,4 @@
-#include "platform/pixel_loops.h"
+#include "platform/ddraw/pixel_loops.h"
 
 #include <cstring>
 #include <vector>

@@ -1,5 +1,5 @@
 // DirectDrawCreate and IDirectDraw: the mode switch and surface creation.
-#include "platform/ddraw_objects.h"
+#include "platform/ddraw/objects.h"
 #include "platform/faults.h"
 
 namespace platform::draw {
