@@ -2,7 +2,7 @@
 // makes for PCM formats.
 #include <cstring>
 
-#include "platform/dsound_buffer.h"
+#include "platform/dsound/buffer.h"
 #include "platform/faults.h"
 #include "platform/host.h"
 #include "platform/internal.h"

@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "platform/mixer.h"
+#include "platform/dsound/mixer.h"
 #include "platform/win32/com_object.h"
 
 namespace platform {

@@ -1,5 +1,5 @@
 // IDirectSoundBuffer: status, lock and unlock, play, stop, position, restore.
-#include "platform/dsound_buffer.h"
+#include "platform/dsound/buffer.h"
 
 #include <algorithm>
 

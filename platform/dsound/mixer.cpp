@@ -1,6 +1,6 @@
 // MixAudio: every playing voice resampled to the device rate by linear
 // interpolation, summed, and held under full scale by a limiter.
-#include "platform/mixer.h"
+#include "platform/dsound/mixer.h"
 
 #include <algorithm>
 #include <cmath>

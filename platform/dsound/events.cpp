@@ -4,8 +4,8 @@
 // record at the next play, stop or look at the record.
 #include <array>
 
+#include "platform/dsound/mixer.h"
 #include "platform/inspect.h"
-#include "platform/mixer.h"
 
 namespace platform::mixer {
 namespace {
