@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "platform/key_codes.h"
+#include "platform/controls/key_codes.h"
 
 namespace sdlhost {
 

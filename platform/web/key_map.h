@@ -8,7 +8,7 @@
 
 #include <cstdint>
 
-#include "platform/key_codes.h"
+#include "platform/controls/key_codes.h"
 #include <cstring>
 
 namespace webhost {

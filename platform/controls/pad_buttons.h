@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/pad_reading.h"
+#include "platform/controls/pad_reading.h"
 
 namespace platform {
 

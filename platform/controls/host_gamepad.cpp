@@ -1,11 +1,11 @@
-#include "platform/host_gamepad.h"
+#include "platform/controls/host_gamepad.h"
 
 #include <dinput.h>
 #include <windows.h>
 
+#include "platform/controls/pad_buttons.h"
+#include "platform/controls/stick_aim.h"
 #include "platform/host_events.h"
-#include "platform/pad_buttons.h"
-#include "platform/stick_aim.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/stick_aim.h"
+#include "platform/controls/stick_aim.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/pad_buttons.h"
+#include "platform/controls/pad_buttons.h"
 
 namespace platform {
 
