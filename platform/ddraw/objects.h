@@ -1,5 +1,5 @@
-// The DirectDraw objects behind the interfaces, shared by the ddraw_*.cpp and
-// gdi32*.cpp files of the platform layer. Not for the game.
+// The DirectDraw objects behind the interfaces, shared by the files of
+// platform/ddraw/ and platform/gdi32/. Not for the game.
 #pragma once
 
 #include <ddraw.h>

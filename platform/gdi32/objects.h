@@ -1,5 +1,6 @@
-// The GDI objects behind HBITMAP and HDC, shared by the gdi32*.cpp files, the
-// bitmap loader and the DirectDraw surfaces. Not for the game.
+// The GDI objects behind HBITMAP and HDC, shared by the files of
+// platform/gdi32/, the bitmap loader and the DirectDraw surfaces. Not for the
+// game.
 #pragma once
 
 #include <windows.h>

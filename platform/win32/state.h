@@ -1,5 +1,5 @@
-// The window, its class and the message queue, shared by the user32 files of
-// the platform layer and reset by the headless host between runs.
+// The window, its class and the message queue, shared by the files of
+// platform/win32/ and reset by the headless host between runs.
 #pragma once
 
 #include <windows.h>
@@ -44,10 +44,10 @@ LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Case-insensitive ASCII comparison, as Win32 compares class and resource names.
 bool SameName(const char* a, const char* b);
 
-// The cursor set last goes back to the arrow (win32_handles.cpp).
+// The cursor set last goes back to the arrow (handles.cpp).
 void ResetCursor();
 
-// Back in the foreground with no Alt held (win32_host_events.cpp).
+// Back in the foreground with no Alt held (host_events.cpp).
 void ResetHostKeys();
 
 // Forget the class, the window, the queue, the cursor and the key state.
