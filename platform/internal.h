@@ -5,18 +5,18 @@
 
 namespace platform {
 
-// DirectDraw (ddraw_*.cpp): the window left or came back to the front. While
+// DirectDraw (platform/ddraw/): the window left or came back to the front. While
 // in the background every surface is lost and Restore of the primary fails.
 void DrawOnForeground(bool active);
 void ResetDrawFaults();
 
-// DirectInput (dinput.cpp): foreground changes unacquire the devices; keys
+// DirectInput (platform/dinput/): foreground changes unacquire the devices; keys
 // by keyboard position reach the keyboard device's state.
 void InputOnForeground(bool active);
 void InputKey(uint8_t dik, bool down);
 void ResetInputFaults();
 
-// DirectSound (dsound.cpp, mixer.cpp).
+// DirectSound (platform/dsound/).
 void ResetSoundFaults();
 
 }  // namespace platform

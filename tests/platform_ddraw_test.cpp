@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "display_fixture.h"
+#include "platform/ddraw/pixel_loops.h"
 #include "platform/faults.h"
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
 #include "platform/internal.h"
-#include "platform/pixel_loops.h"
 
 using display_test::Device;
 using display_test::Paint;

@@ -11,11 +11,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dsound/mixer.h"
 #include "platform/faults.h"
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
-#include "platform/mixer.h"
 #include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 

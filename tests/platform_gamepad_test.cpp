@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <limits>
 
-#include "platform/pad_buttons.h"
-#include "platform/stick_aim.h"
+#include "platform/controls/pad_buttons.h"
+#include "platform/controls/stick_aim.h"
 
 namespace {
 

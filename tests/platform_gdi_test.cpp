@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "display_fixture.h"
-#include "platform/dib_decode.h"
+#include "platform/ddraw/dib_decode.h"
 #include "platform/faults.h"
 #include "platform/inspect.h"
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "app/static_objects.h"
+#include "platform/dsound/mixer.h"
 #include "platform/faults.h"
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
-#include "platform/mixer.h"
 #include "sound/sound_bank.h"
 #include "support/game_run.h"
 

@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/dsound/mixer.h"
 #include "platform/faults.h"
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
-#include "platform/mixer.h"
 #include "sound/sound_bank.h"
 #include "sound/sound_sample.h"
 #include "support/sound_device_test.h"

@@ -8,7 +8,7 @@
 #include "platform/host.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
-#include "platform/win32_state.h"
+#include "platform/win32/state.h"
 
 namespace headless {
 namespace {

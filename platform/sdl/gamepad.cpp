@@ -2,7 +2,7 @@
 
 #include <SDL.h>
 
-#include "platform/host_gamepad.h"
+#include "platform/controls/host_gamepad.h"
 
 namespace sdlhost {
 

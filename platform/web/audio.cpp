@@ -6,9 +6,9 @@
 // that ran out there.
 #include <cstdint>
 
+#include "platform/dsound/mixer.h"
 #include "platform/host.h"
 #include "platform/host_events.h"
-#include "platform/mixer.h"
 #include "platform/web/browser.h"
 #include "platform/web/sound_slots.h"
 #include "platform/web/web_host.h"

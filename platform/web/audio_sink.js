@@ -5,7 +5,7 @@
 // answered as [slot, changes, ...]. Rendering allocates nothing.
 'use strict';
 
-// The mixer's changes (platform/mixer.h), in its order.
+// The mixer's changes (platform/dsound/mixer.h), in its order.
 const kAttach = 0;
 const kDetach = 1;
 const kStart = 3;

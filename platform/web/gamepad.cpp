@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/controls/host_gamepad.h"
 #include "platform/host_events.h"
-#include "platform/host_gamepad.h"
 #include "platform/web/browser.h"
 
 namespace webhost {

@@ -8,8 +8,8 @@ const KalvenorGamepad = (() => {
   // triggers, 8 Back, 9 Start, 12 to 15 the d-pad up, down, left, right.
   const kA = 0, kX = 2, kRightShoulder = 5, kLeftTrigger = 6, kRightTrigger = 7, kBack = 8, kStart = 9;
   const kUp = 12, kDown = 13, kLeft = 14, kRight = 15;
-  // In the order of the host's reading (pad_reading.h): four axes, two
-  // triggers, then the buttons.
+  // In the order of the host's reading (platform/controls/pad_reading.h):
+  // four axes, two triggers, then the buttons.
   const kButtonOrder = [kA, kX, kRightShoulder, kStart, kBack, kUp, kDown, kLeft, kRight];
   const kHelp = ': the sticks aim (hold the left trigger for fine aim), A or the right trigger fires, ' +
       'X or the right shoulder reloads, Start starts a new game, Back held for a second quits.';

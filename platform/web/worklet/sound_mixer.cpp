@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "platform/dsound/mixer.h"
 #include "platform/host_events.h"
-#include "platform/mixer.h"
 #include "platform/web/sound_slots.h"
 
 namespace platform::mixer {
