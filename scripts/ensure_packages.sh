@@ -1,8 +1,14 @@
 # Sourced by scripts/play and scripts/test: installs the Debian packages given
 # as arguments when some are missing. As root it runs apt-get; otherwise it
-# prints the exact command to run and stops.
+# prints the exact command to run and stops. A first argument
+# --no-install-recommends leaves out what the packages only recommend.
 
 ensure_packages() {
+    local options=()
+    if [ "${1:-}" = --no-install-recommends ]; then
+        options=("$1")
+        shift
+    fi
     local missing=()
     local package
     for package in "$@"; do
@@ -16,10 +22,10 @@ ensure_packages() {
     if [ "$(id -u)" -eq 0 ]; then
         echo "Installing missing packages: ${missing[*]}"
         apt-get update
-        DEBIAN_FRONTEND=noninteractive apt-get install -y "${missing[@]}"
+        DEBIAN_FRONTEND=noninteractive apt-get install -y "${options[@]}" "${missing[@]}"
     else
         echo "Missing Debian packages. Install them with:" >&2
-        echo "  sudo apt-get install -y ${missing[*]}" >&2
+        echo "  sudo apt-get install -y ${options[*]} ${missing[*]}" >&2
         exit 1
     fi
 }
