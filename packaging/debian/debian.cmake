@@ -22,7 +22,7 @@ function(kalvenor_gzip source target)
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${source})
 endfunction()
 kalvenor_gzip(${debian_out}/changelog.Debian ${debian_out}/changelog.Debian.gz)
-kalvenor_gzip(${CMAKE_CURRENT_SOURCE_DIR}/kalvenor.6 ${debian_out}/kalvenor.6.gz)
+kalvenor_gzip(${CMAKE_CURRENT_BINARY_DIR}/kalvenor.6 ${debian_out}/kalvenor.6.gz)
 
 install(FILES ${debian_out}/kalvenor.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${debian_src}/copyright ${debian_out}/changelog.Debian.gz DESTINATION ${CMAKE_INSTALL_DOCDIR})

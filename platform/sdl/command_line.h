@@ -17,7 +17,7 @@ struct CommandLine {
 
 inline constexpr int kExitRefused = 2;
 
-inline constexpr const char kVersionText[] = "kalvenor 1.0\n";
+inline constexpr const char kVersionText[] = "kalvenor " KALVENOR_VERSION "\n";
 inline constexpr const char kUsageLine[] = "usage: kalvenor [--window] [--help] [--version]\n";
 inline constexpr const char kHelpText[] =
     "usage: kalvenor [--window] [--help] [--version]\n"

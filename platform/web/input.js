@@ -99,8 +99,10 @@ const KalvenorInput = (() => {
     push(kKeyUp, 0, 0, event.code);
   });
 
-  // The click that takes the pointer is not a shot.
+  // The click that takes the pointer is not a shot. Its default prevented,
+  // it would leave the keys with the page around another site's frame.
   canvas.addEventListener('mousedown', (event) => {
+    window.focus();
     if (blocked() || locked()) return;
     gesture();
     lock();

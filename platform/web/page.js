@@ -8,6 +8,8 @@
   const bar = document.getElementById('bar');
   const touchHelp = document.getElementById('touch-help');
   const reloadButton = document.getElementById('reload');
+  // A site's frame that does not allow full screen gets no button for it.
+  document.getElementById('fullscreen').hidden = !document.fullscreenEnabled;
   // A phone or tablet speaks of fingers from the start; anything else once
   // its first touch comes.
   let touched = matchMedia('(pointer: coarse)').matches && !matchMedia('(any-pointer: fine)').matches;

@@ -162,13 +162,14 @@ class Browser:
 
 
 class Page:
-    """One tab, attached with a flat session."""
+    """One tab, or a frame of another site in it, attached with a flat
+    session (or with the one given, attached already)."""
 
-    def __init__(self, browser, target_id):
+    def __init__(self, browser, target_id, session=None):
         self.browser = browser
         self.target_id = target_id
-        self.session = browser.send("Target.attachToTarget",
-                                    {"targetId": target_id, "flatten": True})["sessionId"]
+        self.session = session or browser.send("Target.attachToTarget",
+                                               {"targetId": target_id, "flatten": True})["sessionId"]
 
     def send(self, method, params=None, timeout=10.0):
         return self.browser.send(method, params, session=self.session, timeout=timeout)
