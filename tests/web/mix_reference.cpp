@@ -1,7 +1,7 @@
 // One of the game's sounds as the native mixer makes it, for the browser
 // test to compare the page's output with: raw 16-bit little-endian mono on
 // stdout.
-//   web_mix_reference shot|reload|click|intro RATE FRAMES
+//   web_mix_reference shot|reload|click|wrong|hit1|hit2|hit3|intro RATE FRAMES
 // INTRO loops, the others play once, as the game plays them; each starts
 // from a silent mixer.
 #include <cstdio>
@@ -26,11 +26,15 @@ constexpr Sound kSounds[] = {
     {"shot", &SoundBank::shot},
     {"reload", &SoundBank::reload},
     {"click", &SoundBank::click},
+    {"wrong", &SoundBank::wrong},
+    {"hit1", &SoundBank::hit1},
+    {"hit2", &SoundBank::hit2},
+    {"hit3", &SoundBank::hit3},
     {"intro", &SoundBank::intro},
 };
 
 int Usage() {
-    std::fputs("usage: web_mix_reference shot|reload|click|intro RATE FRAMES\n", stderr);
+    std::fputs("usage: web_mix_reference shot|reload|click|wrong|hit1|hit2|hit3|intro RATE FRAMES\n", stderr);
     return 2;
 }
 
