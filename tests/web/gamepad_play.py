@@ -55,7 +55,7 @@ class Run(bounded_run.Checks):
 
     def shows(self, page, refs, name, cartridges):
         """The HUD comes to show this many cartridges."""
-        return view.look(page, self.work, name, lambda screen: view.cartridges(screen, refs) == cartridges)[0]
+        return view.look_cartridges(page, self.work, name, refs, cartridges) == cartridges
 
     def crosshair_x(self, screen, refs, guess, reach):
         """The crosshair's x on ROW within reach of guess, or None."""

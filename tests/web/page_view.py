@@ -103,6 +103,12 @@ def look(page, workdir, name, passes):
     return passes(screen), screen
 
 
+def look_cartridges(page, workdir, name, refs, want):
+    """The cartridges the HUD shows, looked at until they are `want`."""
+    _, screen = look(page, workdir, name, lambda screen: cartridges(screen, refs) == want)
+    return cartridges(screen, refs)
+
+
 def check_screen_file(workdir, name, kind, *options):
     """Runs the shared screen check on a saved screenshot; its lines are
     printed indented, its verdict returned."""

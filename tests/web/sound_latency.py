@@ -287,7 +287,8 @@ class Run(bounded_run.Checks):
               % (report["wallAheadMs"], report["sinkMs"] / report["sinkCalls"], report["quantumMs"]))
         self.figures.append("wall clock %.1f ms ahead of the audio in %d s" % (report["wallAheadMs"], SOAK_S))
         self.expect(not wrong, "every sound of the soak is whole and sample for sample as the native mixer makes"
-                    " it, alone or with a hit's (%s)" % (", ".join("sound %d: %d samples" % w for w in wrong) or "all"))
+                    " it, alone or with a hit's (%s)"
+                    % (", ".join("sound %d: %d samples" % w for w in wrong) or "all"))
         self.expect(clicks - MOST_SILENT_CLICKS <= len(heard) <= clicks,
                     "one sound per click but the game-over ones (%d sounds, %d clicks)" % (len(heard), clicks))
         self.expect(report["sinkMs"] / report["sinkCalls"] <= SINK_SHARE * report["quantumMs"],

@@ -88,8 +88,7 @@ class Run(bounded_run.Checks):
         """The cartridges shown: looked at until they are `want`, after a settle
         so that a shot that should not be has had its time."""
         time.sleep(SETTLE_S)
-        _, screen = view.look(page, self.work, name, lambda screen: view.cartridges(screen, self.refs) == want)
-        return view.cartridges(screen, self.refs)
+        return view.look_cartridges(page, self.work, name, self.refs, want)
 
     def landscape(self, browser, url):
         page = self.open_phone(browser, url, LANDSCAPE)
