@@ -65,35 +65,28 @@ MOST_SILENT_CLICKS = 2
 # The page's process() is well inside its render quantum when its mean
 # takes at most this share of it.
 SINK_SHARE = 0.25
-# Samples over which a voice fades in (kFadeFrames of the mixer).
-FADE_FRAMES = 64
-# The trial sink's sound before and after its refill, and the renders asked
-# of it: below, at and above the browser's usual 128, and above the most
-# the mixer takes at once.
-TRIAL_LEVELS = (1000, -3000)
-TRIAL_SOUND_FRAMES = 5000
-TRIAL_RENDERS = (1, 127, 128, 200, 1500, 2048)
-# A sink of the test's own, in a context of its own, given the page's
-# messages straight: a sound in slot 0, a duplicate of it in slot 1, slot
-# 0 refilled, the duplicate played.
-TRIAL = """(async (codes, levels, length, renders) => {
+# A sink of the test's own, given the page's messages straight: a sound in
+# slot 0, a duplicate of it in slot 1, slot 0 refilled, the duplicate played;
+# then renders below, at and above the usual 128 frames and above the most
+# the mixer takes at once. Heard after its fade-in (kFadeFrames).
+TRIAL_LEVELS, TRIAL_RENDERS, FADE_FRAMES = (1000, -3000), (1, 127, 128, 200, 1500, 2048), 64
+TRIAL = """(async (codes, levels, renders) => {
   const Node = Object.getPrototypeOf(AudioWorkletNode);
   const context = new AudioContext();
   await context.audioWorklet.addModule('audio_sink.js');
   const mixer = await (await fetch('sound_mixer.wasm')).arrayBuffer();
-  new Node(context, 'kalvenor-sink', {numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1],
-                                      processorOptions: {mixer}});
-  const tap = new Node(context, 'sound-tap', {numberOfInputs: 1, numberOfOutputs: 1, outputChannelCount: [1]});
+  new Node(context, 'kalvenor-sink', {numberOfInputs: 0, outputChannelCount: [1], processorOptions: {mixer}});
+  const tap = new Node(context, 'sound-tap', {outputChannelCount: [1]});
   const sound = (level) => ({slot: 0, rate: context.sampleRate, channels: 1, bits: 16,
-                             bytes: new Uint8Array(new Int16Array(length).fill(level).buffer)});
+                             bytes: new Uint8Array(new Int16Array(5000).fill(level).buffer)});
   const messages = [[codes.Attach, 0, 0, 1], sound(levels[0]), [codes.Attach, 1, 1, 1],
                     [codes.Refill, 0, 0, 2], sound(levels[1]), [codes.Start, 1, 0, 2]];
-  const answer = new Promise((done) => { tap.port.onmessage = (event) => done(event.data.trial); });
+  const got = new Promise((done) => { tap.port.onmessage = (event) => done(event.data.trial); });
   tap.port.postMessage({trial: {messages, frames: renders}});
-  const got = await answer;
+  const answer = (await got).map((render) => render.map((s) => Math.round(s * 32768)));
   context.close();
-  return got.map((render) => render.map((s) => Math.round(s * 32768)));
-})(%s, %s, %d, %s)"""
+  return answer;
+})(%s, %s, %s)"""
 
 
 
@@ -268,12 +261,11 @@ class Run(bounded_run.Checks):
         with open(MIXER_H) as f:
             names = re.search(r"enum class Change \{([^}]*)\}", f.read()).group(1)
         codes = {name.strip(): i for i, name in enumerate(names.split(","))}
-        renders = self.page.evaluate(TRIAL % (json.dumps(codes), json.dumps(TRIAL_LEVELS), TRIAL_SOUND_FRAMES,
-                                              json.dumps(TRIAL_RENDERS)), timeout=20, await_promise=True)
+        renders = self.page.evaluate(TRIAL % (json.dumps(codes), json.dumps(TRIAL_LEVELS), json.dumps(TRIAL_RENDERS)),
+                                     timeout=20, await_promise=True)
         self.require(renders is not None, "the trial sink answers")
         sizes = [len(render) for render in renders]
-        heard = [s for render in renders for s in render][FADE_FRAMES:]
-        odd = sorted(set(s for s in heard if s != TRIAL_LEVELS[1]))
+        odd = sorted(set([s for render in renders for s in render][FADE_FRAMES:]) - {TRIAL_LEVELS[1]})
         self.expect(sizes == list(TRIAL_RENDERS) and not odd,
                     "the worklet renders %s frames as asked (%s), the duplicate at its original's new level"
                     " %d (other levels: %s)" % (list(TRIAL_RENDERS), sizes, TRIAL_LEVELS[1], odd[:5] or "none"))
