@@ -16,6 +16,7 @@
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "platform/web/sound_slots.h"
 #include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 
@@ -189,14 +190,18 @@ TEST_F(DirectSoundBuffers, APartialLastFrameIsNeverPlayed) {
     b->Release();
 }
 
-TEST_F(DirectSoundBuffers, ADuplicateSharesTheSoundButNotThePlayState) {
-    LPDIRECTSOUNDBUFFER b = Mono16(400);
+void Fill(LPDIRECTSOUNDBUFFER b, DWORD bytes, int16_t level) {
     void* p1 = nullptr;
     DWORD n1 = 0;
-    ASSERT_EQ(b->Lock(0, 400, &p1, &n1, nullptr, nullptr, 0), DS_OK);
-    std::vector<int16_t> level(200, 9000);
-    std::memcpy(p1, level.data(), 400);
+    ASSERT_EQ(b->Lock(0, bytes, &p1, &n1, nullptr, nullptr, 0), DS_OK);
+    std::vector<int16_t> levels(bytes / 2, level);
+    std::memcpy(p1, levels.data(), bytes);
     b->Unlock(p1, n1, nullptr, 0);
+}
+
+TEST_F(DirectSoundBuffers, ADuplicateSharesTheSoundButNotThePlayState) {
+    LPDIRECTSOUNDBUFFER b = Mono16(400);
+    Fill(b, 400, 9000);
 
     LPDIRECTSOUNDBUFFER copy = nullptr;
     ASSERT_EQ(ds->DuplicateSoundBuffer(b, &copy), DS_OK);
@@ -208,6 +213,14 @@ TEST_F(DirectSoundBuffers, ADuplicateSharesTheSoundButNotThePlayState) {
     std::vector<int16_t> out(150);
     platform::MixAudio(out.data(), int(out.size()), kRate);
     EXPECT_EQ(out[100], 9000);
+
+    // The original refilled: the duplicate plays what it now holds.
+    copy->Stop();
+    copy->SetCurrentPosition(0);
+    Fill(b, 400, -7000);
+    copy->Play(0, 0, 0);
+    platform::MixAudio(out.data(), int(out.size()), kRate);
+    EXPECT_EQ(out[100], -7000);
 
     // The duplicate outlives its original.
     b->Release();
@@ -255,3 +268,42 @@ TEST_F(DirectSoundBuffers, EveryChangeToAVoiceIsToldToAHostThatMixesElsewhere) {
                                                       {C::Cut, 0},    {C::Seek, 4},   {C::Detach, 0}, {C::Detach, 0}};
     EXPECT_EQ(gTold, want);
 }
+
+namespace {
+
+// The browser host's slots kept from the changes the buffers make, as its
+// sound output keeps them.
+webhost::SoundSlots gSlots;
+std::vector<webhost::Told> gSent;
+void Keep(platform::mixer::Change change, const platform::mixer::Voice& voice, uint32_t arg) {
+    gSent.push_back(webhost::Tell(gSlots, change, voice, arg));
+}
+
+TEST_F(DirectSoundBuffers, TheBrowsersSlotsStopOnlyTheVoiceAReportIsAbout) {
+    platform::mixer::SetChangeHook(Keep);
+    // A voice plays; its "ran out" is still on its way when it is released
+    // and a new one takes its slot and plays.
+    LPDIRECTSOUNDBUFFER old = Mono16(64);
+    old->Play(0, 0, 0);
+    const webhost::Told late = gSent.back();
+    old->Release();
+    LPDIRECTSOUNDBUFFER now = Mono16(64);
+    now->Play(0, 0, 0);
+    const webhost::Told current = gSent.back();
+    EXPECT_EQ(current.slot, late.slot);
+    EXPECT_EQ(webhost::Reported(gSlots, late.slot, late.changes), nullptr);
+    EXPECT_NE(webhost::Reported(gSlots, current.slot, current.changes), nullptr);
+
+    // A duplicate shares its original's sound, so its bytes are not sent
+    // again and a refill of the original reaches it.
+    LPDIRECTSOUNDBUFFER copy = nullptr;
+    ASSERT_EQ(ds->DuplicateSoundBuffer(now, &copy), DS_OK);
+    EXPECT_EQ(gSent.back().arg, current.slot + 1);
+    EXPECT_FALSE(gSent.back().bytes);
+    copy->Release();
+    now->Release();
+    platform::mixer::SetChangeHook(nullptr);
+    webhost::Clear(gSlots);
+}
+
+}  // namespace

@@ -21,38 +21,19 @@ using platform::mixer::Change;
 using platform::mixer::Voice;
 
 int gRate = 0;
-const Voice* gSlots[kSoundSlots];
-// Changes sent per slot, so that a voice the worklet says ran out is not
-// stopped here after the game has already started it again.
-int32_t gChanges[kSoundSlots];
-
-int SlotOf(const Voice* voice) {
-    for (int i = 0; i < kSoundSlots; ++i)
-        if (gSlots[i] == voice) return i;
-    return -1;
-}
+SoundSlots gSlots;
 
 void SendRefill(int slot, const Voice& voice) {
-    if (!voice.data) return;
     const platform::mixer::SoundData& data = *voice.data;
     kv_sound_refill(slot, static_cast<int>(data.format.rate), data.format.channels, data.format.bits,
                     data.bytes.data(), static_cast<int>(data.bytes.size()));
 }
 
 void OnChange(Change change, const Voice& voice, uint32_t arg) {
-    int slot = SlotOf(&voice);
-    if (change == Change::Attach) {
-        if (slot >= 0) return;
-        slot = SlotOf(nullptr);
-        if (slot < 0) return;
-        gSlots[slot] = &voice;
-        gChanges[slot] = 0;
-    }
-    if (slot < 0) return;
-    ++gChanges[slot];
-    kv_sound_change(static_cast<int>(change), slot, static_cast<int32_t>(arg), gChanges[slot]);
-    if (change == Change::Attach || change == Change::Refill) SendRefill(slot, voice);
-    if (change == Change::Detach) gSlots[slot] = nullptr;
+    const Told told = Tell(gSlots, change, voice, arg);
+    if (!told.sent) return;
+    kv_sound_change(static_cast<int>(change), told.slot, told.arg, told.changes);
+    if (told.bytes) SendRefill(told.slot, voice);
 }
 
 }  // namespace
@@ -62,9 +43,10 @@ void SettleSound() {
     int32_t slot = 0;
     int32_t changes = 0;
     while (kv_sound_ran_out(&slot, &changes)) {
-        if (slot < 0 || slot >= kSoundSlots || gSlots[slot] == nullptr || gChanges[slot] != changes) continue;
+        const Voice* voice = Reported(gSlots, slot, changes);
+        if (voice == nullptr) continue;
         std::lock_guard<std::mutex> guard(platform::mixer::Lock());
-        platform::mixer::RanOut(*const_cast<Voice*>(gSlots[slot]));
+        platform::mixer::RanOut(*const_cast<Voice*>(voice));
     }
 }
 
@@ -74,7 +56,7 @@ namespace host {
 
 bool OpenAudio(int* sampleRate) {
     if (webhost::gRate == 0) {
-        webhost::gRate = kv_audio_open();
+        webhost::gRate = kv_audio_open(webhost::kSoundSlots);
         if (webhost::gRate == 0) return false;
         // The device opens before any buffer is made, so every voice is
         // told to the worklet from its start.
@@ -92,7 +74,7 @@ void CloseAudio() {
         platform::mixer::SetChangeHook(nullptr);
     }
     kv_audio_close();
-    for (const platform::mixer::Voice*& slot : webhost::gSlots) slot = nullptr;
+    webhost::Clear(webhost::gSlots);
     webhost::gRate = 0;
 }
 

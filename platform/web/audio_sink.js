@@ -2,17 +2,10 @@
 // game's voices on the audio thread, changed by what the page sends: a
 // voice's change as [change, slot, arg, changes], its sound as
 // {slot, rate, channels, bits, bytes}, and null to ask which voices ran out,
-// answered as [slot, changes, ...]. Rendering allocates nothing.
+// answered as [slot, changes, ...]. The changes, the number of slots and
+// the longest render are the module's own: nothing here repeats them.
+// Rendering allocates nothing and makes no view.
 'use strict';
-
-// The mixer's changes (platform/dsound/mixer.h), in its order.
-const kAttach = 0;
-const kDetach = 1;
-const kStart = 3;
-const kCut = 4;
-const kSeek = 5;
-// As many voices as sound_slots.h names.
-const kSlots = 64;
 
 class KalvenorSink extends AudioWorkletProcessor {
   constructor(options) {
@@ -26,18 +19,22 @@ class KalvenorSink extends AudioWorkletProcessor {
     }
     this.mixer = new WebAssembly.Instance(module, imports).exports;
     this.mixer._initialize();
-    this.changes = new Int32Array(kSlots);
-    this.ranOut = new Int32Array(2 * kSlots);
+    this.slots = this.mixer.kvm_slots();
+    this.mostFrames = this.mixer.kvm_most_frames();
+    this.changes = new Int32Array(this.slots);
+    this.ranOut = new Int32Array(2 * this.slots);
     this.ranOutCount = 0;
     this.view();
     this.port.onmessage = (event) => this.receive(event.data);
   }
 
-  // Views of the module's memory, made again whenever it grew.
+  // Views of the module's memory, made again after whatever may have grown
+  // it: only what the page sends, never the mixing.
   view() {
     const buffer = this.mixer.memory.buffer;
-    this.output = new Float32Array(buffer, this.mixer.kvm_output(), 128);
-    this.ranOutSlots = new Int32Array(buffer, this.mixer.kvm_ran_out(), kSlots);
+    if (this.output && this.output.buffer === buffer) return;
+    this.output = new Float32Array(buffer, this.mixer.kvm_output(), this.mostFrames);
+    this.ranOutSlots = new Int32Array(buffer, this.mixer.kvm_ran_out(), this.slots);
   }
 
   receive(message) {
@@ -49,33 +46,33 @@ class KalvenorSink extends AudioWorkletProcessor {
     }
     if (Array.isArray(message)) {
       const [kind, slot, arg, changes] = message;
-      if (slot < 0 || slot >= kSlots) return;
+      if (slot < 0 || slot >= this.slots) return;
       this.changes[slot] = changes;
-      if (kind === kAttach) mixer.kvm_attach(slot);
-      else if (kind === kDetach) mixer.kvm_detach(slot);
-      else if (kind === kStart) mixer.kvm_start(slot, arg);
-      else if (kind === kCut) mixer.kvm_cut(slot);
-      else if (kind === kSeek) mixer.kvm_seek(slot, arg >>> 0);
-      return;
+      mixer.kvm_change(kind, slot, arg);
+    } else {
+      const {slot, rate, channels, bits, bytes} = message;
+      const at = mixer.kvm_alloc(bytes.length);
+      if (at === 0 && bytes.length > 0) return;
+      new Uint8Array(mixer.memory.buffer, at, bytes.length).set(bytes);
+      mixer.kvm_refill(slot, rate, channels, bits, at, bytes.length);
+      mixer.kvm_free(at);
     }
-    const {slot, rate, channels, bits, bytes} = message;
-    const at = mixer.kvm_alloc(bytes.length);
-    if (at === 0 && bytes.length > 0) return;
-    if (this.output.buffer !== mixer.memory.buffer) this.view();
-    new Uint8Array(mixer.memory.buffer, at, bytes.length).set(bytes);
-    mixer.kvm_refill(slot, rate, channels, bits, at, bytes.length);
-    mixer.kvm_free(at);
+    this.view();
   }
 
+  // However many frames the browser asks for, in renders the mixer takes.
   process(inputs, outputs) {
     const out = outputs[0][0];
-    const ranOut = this.mixer.kvm_mix(out.length, sampleRate);
-    if (this.output.buffer !== this.mixer.memory.buffer) this.view();
-    for (let i = 0; i < out.length; ++i) out[i] = this.output[i];
-    for (let i = 0; i < ranOut && this.ranOutCount < kSlots; ++i, ++this.ranOutCount) {
-      const slot = this.ranOutSlots[i];
-      this.ranOut[2 * this.ranOutCount] = slot;
-      this.ranOut[2 * this.ranOutCount + 1] = this.changes[slot];
+    for (let done = 0; done < out.length;) {
+      const frames = Math.min(this.mostFrames, out.length - done);
+      const ranOut = this.mixer.kvm_mix(frames, sampleRate);
+      for (let i = 0; i < frames; ++i) out[done + i] = this.output[i];
+      for (let i = 0; i < ranOut && this.ranOutCount < this.slots; ++i, ++this.ranOutCount) {
+        const slot = this.ranOutSlots[i];
+        this.ranOut[2 * this.ranOutCount] = slot;
+        this.ranOut[2 * this.ranOutCount + 1] = this.changes[slot];
+      }
+      done += frames;
     }
     return true;
   }

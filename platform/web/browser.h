@@ -28,8 +28,9 @@ void kv_present(const uint8_t* rgba);
 // Show the pointer over the canvas or hide it.
 void kv_show_pointer(int visible);
 
-// Turn: open the sound output; its sample rate, or 0 when there is none.
-int kv_audio_open();
+// Turn: open the sound output of this many voices; its sample rate, or 0
+// when there is none (or its mixer holds another number of voices).
+int kv_audio_open(int slots);
 void kv_audio_close();
 // A change to voice `slot` (the mixer's Change), the slot's count of
 // changes so far with it; the sound's bytes in their layout for a voice.

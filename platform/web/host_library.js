@@ -48,9 +48,9 @@ mergeInto(LibraryManager.library, {
 
   kv_show_pointer: function(visible) { Module['host'].showPointer(visible !== 0); },
 
-  kv_audio_open: function() {
+  kv_audio_open: function(slots) {
     return Asyncify.handleSleep(function(wakeUp) {
-      Module['host'].openAudio().then(function(rate) { wakeUp(rate | 0); }, function() { wakeUp(0); });
+      Module['host'].openAudio(slots).then(function(rate) { wakeUp(rate | 0); }, function() { wakeUp(0); });
     });
   },
 

@@ -20,28 +20,45 @@ const KalvenorSound = (() => {
     return typeof AudioContext === 'function' && typeof AudioWorkletNode === 'function';
   }
 
-  async function mixerModule() {
+  // The module's imports, none of which the mixer reaches.
+  function stubs(module) {
+    const imports = {};
+    for (const wanted of WebAssembly.Module.imports(module)) {
+      imports[wanted.module] = imports[wanted.module] || {};
+      imports[wanted.module][wanted.name] = () => 0;
+    }
+    return imports;
+  }
+
+  // Checked here, where a fault can still silence the game in its own
+  // words: a mixer that numbers its voices otherwise than the game's side
+  // would play the wrong ones.
+  async function mixerModule(slots) {
     const response = await fetch('sound_mixer.wasm');
     if (!response.ok) throw new Error('sound_mixer.wasm: HTTP ' + response.status);
     const bytes = await response.arrayBuffer();
-    // Checked here, where a fault can still silence the game in its own words.
-    await WebAssembly.compile(bytes);
+    const module = await WebAssembly.compile(bytes);
+    const held = new WebAssembly.Instance(module, stubs(module)).exports.kvm_slots();
+    if (held !== slots) throw new Error('sound_mixer.wasm holds ' + held + ' voices, the game ' + slots);
     return bytes;
   }
 
-  async function open() {
+  // slots: how many voices the game's side numbers, which the worklet's
+  // mixer must hold too.
+  async function open(slots) {
     if (!available()) return 0;
     try {
       // The shortest buffer the device offers: its delay adds to ours.
       context = new AudioContext({latencyHint: 0});
-      const [mixer] = await Promise.all([mixerModule(), context.audioWorklet.addModule('audio_sink.js')]);
+      const [mixer] = await Promise.all([mixerModule(slots), context.audioWorklet.addModule('audio_sink.js')]);
       sink = new AudioWorkletNode(context, 'kalvenor-sink', {
         numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1], processorOptions: {mixer}});
-      sink.port.onmessage = (event) => {
+      const ranOutHandler = (event) => {
         asking = false;
         for (let i = 0; i < event.data.length; i += 2) ranOutQueue.push({slot: event.data[i], changes: event.data[i + 1]});
       };
       sink.onprocessorerror = () => console.warn('The sound stopped: its worklet failed');
+      sink.port.onmessage = ranOutHandler;
       sink.connect(context.destination);
       return context.sampleRate;
     } catch (error) {

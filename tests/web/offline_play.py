@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """The page installed and played offline, in headless Chromium, as a player
 comes to it: Chromium finds it installable, with its manifest and icons; once
-visited, it loads and plays with its server stopped; a second build served
-over the first replaces it, and each page holds the files of one build only;
-a server that lacks a file leaves the page playing from the network; a
-browser without service workers plays as before.
+visited, it loads and plays with its sound with its server stopped; a second
+build served over the first is offered on the open page and runs once taken,
+and each page holds the files of one build only; two folders of one origin
+keep a cache each; a server that lacks a file, or answers one from another
+build, leaves the page playing from the network; a browser without service
+workers plays as before.
 
 usage: offline_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
   BUILD_DIR     the built page (index.html and the files it loads)
@@ -41,6 +43,8 @@ WORKER = "service_worker.js"
 CHANGED, MARK = "page.css", "/* the second build */\n"
 # The file the failing server lacks.
 MISSING = "kalvenor.ico"
+# A shot is heard at this level or above.
+HEARD = 0.02
 
 # The SHA-256 of every file the page lists, as the page's own fetches get
 # them: through whatever worker serves the page.
@@ -62,13 +66,14 @@ ICON_SIZES = """Promise.all(%s.map((src) => new Promise((done) => {
 })))"""
 
 
-def worker_of(site):
-    """The cache name and file digests the build's worker holds."""
+def worker_of(site, scope="/"):
+    """The cache name the build's worker keeps in scope, and the file
+    digests it holds."""
     with open(os.path.join(site, WORKER)) as f:
         text = f.read()
-    cache = re.search(r"const CACHE = '([^']+)';", text).group(1)
+    build = re.search(r"const BUILD = '([^']+)';", text).group(1)
     files = json.loads(re.search(r"const FILES = (\{.*?\});", text, re.S).group(1))
-    return cache, files
+    return "kalvenor %s %s" % (scope, build), files
 
 
 class OfflineRun(Run):
@@ -108,8 +113,9 @@ class OfflineRun(Run):
     def caches(self, page):
         return sorted(page.evaluate("caches.keys()", await_promise=True))
 
-    def plays(self, page, name):
-        """The intro, a key starts a game, a shot takes a cartridge."""
+    def plays(self, page, name, heard=False):
+        """The intro, a key starts a game, a shot takes a cartridge and,
+        when heard, sounds."""
         time.sleep(0.3)
         self.move(page, 400, 300)
         self.click(page)
@@ -121,8 +127,12 @@ class OfflineRun(Run):
         time.sleep(0.5)
         self.expect(self.look(page, name + "-started", lambda _: self.playing(name + "-started", "--cartridges", 6)),
                     "%s: a key starts a game" % name)
+        since = self.page_now(page)
         self.click(page)
         time.sleep(SHOT_GAP_S)
+        if heard:
+            level = max([lv for _, lv in self.levels(page, since)] or [0.0])
+            self.expect(level >= HEARD, "%s: the shot is heard (level %.3f)" % (name, level))
         self.expect(self.look(page, name + "-fired", lambda _: self.playing(name + "-fired", "--cartridges", 5)),
                     "%s: a shot takes a cartridge" % name)
 
@@ -163,6 +173,62 @@ class OfflineRun(Run):
         subprocess.run(["cmake", "-DSITE=" + second, "-P", STAMP], check=True)
         return second
 
+    def take_offer(self, page, origin, old_version):
+        """The waiting build is offered on the page; its button reloads
+        the page on the new build."""
+        deadline = time.monotonic() + WORKER_WAIT_S
+        while time.monotonic() < deadline and not self.shown(page, "update"):
+            time.sleep(0.2)
+        self.require(self.shown(page, "update"), "the page offers the waiting build")
+        box = page.evaluate("(() => { const r = document.getElementById('update-now').getBoundingClientRect();"
+                            " return [r.x + r.width / 2, r.y + r.height / 2]; })()")
+        page.evaluate("window.__beforeTheSwitch = true")
+        self.move(page, box[0], box[1])
+        self.click(page)
+        self.require(self.wait_worker(origin, ("activated",), skip=(old_version,)) is not None,
+                     "the button makes the new build's worker take over")
+        deadline = time.monotonic() + 20
+        while time.monotonic() < deadline and page.evaluate("!!window.__beforeTheSwitch"):
+            time.sleep(0.2)
+        self.require(not page.evaluate("!!window.__beforeTheSwitch"), "and the page reloads")
+        state = self.wait_state(page, ("running", "unsupported", "ended"), 15)
+        self.require(state == "running", "the new build runs the game (state %r)" % state)
+
+    def two_scopes(self, page, second):
+        """Two folders of one origin, one build each: each keeps its cache
+        when the other's worker takes over."""
+        root = os.path.join(self.work, "two-scopes")
+        shutil.rmtree(root, ignore_errors=True)
+        shutil.copytree(self.args.build_dir, os.path.join(root, "a"))
+        shutil.copytree(second, os.path.join(root, "b"))
+        server = StaticServer(root)
+        try:
+            for folder in ("a", "b"):
+                self.load(page, server.url + folder + "/", "the page in /%s/" % folder)
+                self.require(self.wait_worker(server.url + folder + "/", ("activated",)) is not None,
+                             "the worker of /%s/ is activated" % folder)
+            wanted = sorted([worker_of(os.path.join(root, "a"), "/a/")[0],
+                             worker_of(os.path.join(root, "b"), "/b/")[0]])
+            self.expect(self.caches(page) == wanted, "each folder keeps its own cache (%s)" % self.caches(page))
+            page.send("Page.navigate", {"url": "about:blank"})
+        finally:
+            server.close()
+
+    def refused(self, page, others, what, spoil):
+        """A server with the first build spoilt by spoil(folder): its
+        worker is dropped and no cache is left; the page plays."""
+        folder = os.path.join(self.work, what.replace(" ", "-"))
+        shutil.rmtree(folder, ignore_errors=True)
+        shutil.copytree(self.args.build_dir, folder)
+        spoil(folder)
+        others.append(StaticServer(folder))
+        self.load(page, others[-1].url, "a server %s:" % what)
+        self.expect(self.wait_worker(others[-1].url, ("redundant",)) is not None,
+                    "the worker that cannot keep every file of its build is dropped")
+        self.expect(self.caches(page) == [] and not page.evaluate("!!navigator.serviceWorker.controller"),
+                    "and leaves no cache behind (%s)" % self.caches(page))
+        self.plays(page, what.split()[0])
+
     def play(self):
         self.refs = view.References(self.args.resource_dir, self.work)
         with open(os.path.join(HERE, "page_probe.js")) as f:
@@ -187,7 +253,7 @@ class OfflineRun(Run):
 
             server.close()
             self.load(page, origin, "with the server stopped, the page")
-            self.plays(page, "offline")
+            self.plays(page, "offline", heard=True)
 
             server = StaticServer(second, server.port)
             first_version = self.wait_worker(origin, ("activated",), 1)
@@ -195,29 +261,18 @@ class OfflineRun(Run):
             waiting = self.wait_worker(origin, ("installed",), skip=(first_version,))
             self.expect(waiting is not None, "the second build's worker installs and waits")
             self.one_build(page, self.args.build_dir, "the page the first build's worker serves")
-            # The last page of the first build gone, the second build takes over.
-            page.send("Page.navigate", {"url": "about:blank"})
-            self.expect(self.wait_worker(origin, ("activated",), skip=(first_version,)) is not None,
-                        "with no page of the first build open, the second one's worker takes over")
-            self.load(page, origin, "the second build")
+            self.take_offer(page, origin, first_version)
             self.expect(self.caches(page) == [second_cache], "the first build's cache is gone (%s)"
                         % self.caches(page))
             self.one_build(page, second, "the second build's page")
 
-            lacking = os.path.join(self.work, "lacking-build")
-            shutil.rmtree(lacking, ignore_errors=True)
-            shutil.copytree(self.args.build_dir, lacking)
-            os.remove(os.path.join(lacking, MISSING))
-            others.append(StaticServer(lacking))
-            self.load(page, others[-1].url, "a server lacking %s:" % MISSING)
-            self.expect(self.wait_worker(others[-1].url, ("redundant",)) is not None,
-                        "the worker that cannot keep every file is dropped")
-            self.expect(self.caches(page) == [] and not page.evaluate("!!navigator.serviceWorker.controller"),
-                        "and leaves no cache behind (%s)" % self.caches(page))
-            self.plays(page, "lacking")
+            self.two_scopes(page, second)
+            self.refused(page, others, "lacking %s" % MISSING, lambda f: os.remove(os.path.join(f, MISSING)))
             # The browser reports the missing file, as it should.
             missing = others[-1].url + MISSING
             self.errors = [e for e in self.errors if not e.endswith(missing)]
+            self.refused(page, others, "answering %s from another build" % CHANGED,
+                         lambda f: shutil.copy(os.path.join(second, CHANGED), os.path.join(f, CHANGED)))
 
             others.append(StaticServer(self.args.build_dir))
             page.send("Page.addScriptToEvaluateOnNewDocument",

@@ -15,7 +15,9 @@ usage: sound_latency.py BUILD_DIR WORK_DIR --reference EXE [--chromium PATH]
 Every wait is bounded; the whole run is stopped after DEADLINE_S seconds.
 """
 import array
+import json
 import os
+import re
 import statistics
 import subprocess
 import sys
@@ -28,6 +30,8 @@ from bounded_run import Failed
 import bounded_run
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+# The mixer's changes, as the worklet's module numbers them.
+MIXER_H = os.path.join(HERE, "..", "..", "platform", "dsound", "mixer.h")
 DEADLINE_S = 200
 WINDOW = (800, 600)
 # A sample this far from silence (full scale 1) is the shot being heard.
@@ -61,6 +65,28 @@ MOST_SILENT_CLICKS = 2
 # The page's process() is well inside its render quantum when its mean
 # takes at most this share of it.
 SINK_SHARE = 0.25
+# A sink of the test's own, given the page's messages straight: a sound in
+# slot 0, a duplicate of it in slot 1, slot 0 refilled, the duplicate played;
+# then renders below, at and above the usual 128 frames and above the most
+# the mixer takes at once. Heard after its fade-in (kFadeFrames).
+TRIAL_LEVELS, TRIAL_RENDERS, FADE_FRAMES = (1000, -3000), (1, 127, 128, 200, 1500, 2048), 64
+TRIAL = """(async (codes, levels, renders) => {
+  const Node = Object.getPrototypeOf(AudioWorkletNode);
+  const context = new AudioContext();
+  await context.audioWorklet.addModule('audio_sink.js');
+  const mixer = await (await fetch('sound_mixer.wasm')).arrayBuffer();
+  new Node(context, 'kalvenor-sink', {numberOfInputs: 0, outputChannelCount: [1], processorOptions: {mixer}});
+  const tap = new Node(context, 'sound-tap', {outputChannelCount: [1]});
+  const sound = (level) => ({slot: 0, rate: context.sampleRate, channels: 1, bits: 16,
+                             bytes: new Uint8Array(new Int16Array(5000).fill(level).buffer)});
+  const messages = [[codes.Attach, 0, 0, 1], sound(levels[0]), [codes.Attach, 1, 1, 1],
+                    [codes.Refill, 0, 0, 2], sound(levels[1]), [codes.Start, 1, 0, 2]];
+  const got = new Promise((done) => { tap.port.onmessage = (event) => done(event.data.trial); });
+  tap.port.postMessage({trial: {messages, frames: renders}});
+  const answer = (await got).map((render) => render.map((s) => Math.round(s * 32768)));
+  context.close();
+  return answer;
+})(%s, %s, %s)"""
 
 
 
@@ -229,6 +255,21 @@ class Run(bounded_run.Checks):
                             % (median, 1000 * context["base"], 1000 * context["output"]))
         self.same_as_native("shot", self.captured(3), "the first shot's first %.1f s" % SHOT_CAPTURE_S)
 
+    def worklet(self):
+        """A duplicate plays what its original was refilled with, and
+        renders of any size come out whole, after the voice's fade-in."""
+        with open(MIXER_H) as f:
+            names = re.search(r"enum class Change \{([^}]*)\}", f.read()).group(1)
+        codes = {name.strip(): i for i, name in enumerate(names.split(","))}
+        renders = self.page.evaluate(TRIAL % (json.dumps(codes), json.dumps(TRIAL_LEVELS), json.dumps(TRIAL_RENDERS)),
+                                     timeout=20, await_promise=True)
+        self.require(renders is not None, "the trial sink answers")
+        sizes = [len(render) for render in renders]
+        odd = sorted(set([s for render in renders for s in render][FADE_FRAMES:]) - {TRIAL_LEVELS[1]})
+        self.expect(sizes == list(TRIAL_RENDERS) and not odd,
+                    "the worklet renders %s frames as asked (%s), the duplicate at its original's new level"
+                    " %d (other levels: %s)" % (list(TRIAL_RENDERS), sizes, TRIAL_LEVELS[1], odd[:5] or "none"))
+
     def stall(self):
         def stall_page():
             self.page.evaluate("(() => { const t = performance.now(); while (performance.now() - t < %d); })()"
@@ -315,6 +356,7 @@ class Run(bounded_run.Checks):
             self.expect(context["state"] == "suspended", "before any input the sound waits (%s)" % context["state"])
             time.sleep(0.5)
             self.intro()
+            self.worklet()
             self.shots()
             self.stall()
             self.soak()

@@ -14,6 +14,8 @@ const kLongestRunSeconds = 2;
 // clock may be coarse here; over thousands of calls its mean is still right.
 const sinkWork = {calls: 0, ms: 0, frames: 0};
 const clock = globalThis.performance ? () => performance.now() : () => Date.now();
+// Every page sink made in this scope, for a trial of the test's own.
+const sinks = [];
 const register = registerProcessor;
 globalThis.registerProcessor = (name, processor) => {
   if (name === 'kalvenor-sink') {
@@ -25,6 +27,13 @@ globalThis.registerProcessor = (name, processor) => {
       sinkWork.calls += 1;
       sinkWork.frames += outputs[0][0].length;
       return result;
+    };
+    const made = processor;
+    processor = class extends made {
+      constructor(options) {
+        super(options);
+        sinks.push(this);
+      }
     };
   }
   register(name, processor);
@@ -48,6 +57,17 @@ class SoundTap extends AudioWorkletProcessor {
         this.runs = {quiet: order.runs, samples: new Float32Array(kLongestRunSeconds * sampleRate), length: 0,
                      silent: 0, wall: Date.now(), frame: currentFrame};
         sinkWork.calls = sinkWork.ms = sinkWork.frames = 0;
+      }
+      // The last sink given the page's messages straight, then renders of
+      // the sizes asked for, their samples sent back.
+      if (order.trial) {
+        const sink = sinks[sinks.length - 1];
+        for (const message of order.trial.messages) sink.receive(message);
+        this.port.postMessage({trial: order.trial.frames.map((frames) => {
+          const out = new Float32Array(frames);
+          sink.process([], [[out]]);
+          return Array.from(out);
+        })});
       }
       if (order.report) {
         const runs = this.runs;
