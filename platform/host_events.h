@@ -15,8 +15,12 @@ void HostKey(uint32_t vk, uint8_t dik, bool down, bool repeat);
 // next successful mouse read.
 void HostMouseMotion(int32_t dx, int32_t dy);
 
-// Mouse button 0 (left), 1 (right), 2, 3 pressed or released.
-void HostMouseButton(int index, bool down);
+// What holds a mouse button down. The game sees a button down while any of
+// them holds it, and one letting go never releases another's hold.
+enum class ButtonHolder { Mouse, Pad, Touch };
+
+// Mouse button 0 (left), 1 (right), 2, 3 pressed or released by `by`.
+void HostMouseButton(int index, bool down, ButtonHolder by = ButtonHolder::Mouse);
 
 // The window came to the front (true) or left it (false). Leaving unacquires
 // the input devices and loses every DirectDraw surface; coming back lets

@@ -108,62 +108,75 @@ TEST(StickAim, OutOfRangeAxesAreClampedAndAStallDoesNotThrowTheCrosshair) {
 }
 
 TEST(PadButtons, FireReloadAndNewGameFollowTheirButtons) {
+    using platform::PadAction;
+    struct Case {
+        platform::PadButton button;
+        float rightTrigger;
+        PadAction action;
+    };
+    for (Case c : {Case{platform::kPadA, 0, platform::kActFire}, Case{platform::kPadButtons, 0.51f, platform::kActFire},
+                   Case{platform::kPadX, 0, platform::kActReload},
+                   Case{platform::kPadRightShoulder, 0, platform::kActReload},
+                   Case{platform::kPadStart, 0, platform::kActNewGame}}) {
+        platform::PadButtonState state;
+        PadReading pad;
+        pad.rightTrigger = c.rightTrigger;
+        if (c.button != platform::kPadButtons) pad.buttons[c.button] = true;
+        platform::PadIntent intent = platform::ReadPadButtons(&state, pad);
+        for (int a = 0; a < platform::kPadActions; ++a) EXPECT_EQ(intent.held[a], a == c.action) << c.button << a;
+    }
     platform::PadButtonState state;
     PadReading pad;
-    EXPECT_FALSE(platform::ReadPadButtons(&state, pad, 10).fire);
-    pad.buttons[platform::kPadA] = true;
-    EXPECT_TRUE(platform::ReadPadButtons(&state, pad, 10).fire);
-    pad = {};
     pad.rightTrigger = 0.49f;
-    EXPECT_FALSE(platform::ReadPadButtons(&state, pad, 10).fire);
-    pad.rightTrigger = 0.51f;
-    EXPECT_TRUE(platform::ReadPadButtons(&state, pad, 10).fire);
-    pad = {};
     pad.leftTrigger = 1;
-    EXPECT_FALSE(platform::ReadPadButtons(&state, pad, 10).fire);
-    for (platform::PadButton reload : {platform::kPadX, platform::kPadRightShoulder}) {
-        pad = {};
-        pad.buttons[reload] = true;
-        platform::PadIntent intent = platform::ReadPadButtons(&state, pad, 10);
-        EXPECT_TRUE(intent.reload);
-        EXPECT_FALSE(intent.fire);
-    }
-    pad = {};
-    pad.buttons[platform::kPadStart] = true;
-    EXPECT_TRUE(platform::ReadPadButtons(&state, pad, 10).newGame);
+    EXPECT_FALSE(platform::ReadPadButtons(&state, pad).held[platform::kActFire]);
 }
 
-TEST(PadButtons, BackQuitsOnlyAfterASecondHeld) {
+// A press the host latched between two readings counts though it is let go:
+// a fire, a reload, a nudge.
+TEST(PadButtons, APressLetGoBeforeTheReadingStillCountsOnce) {
+    platform::PadButtonState state;
+    PadReading pad;
+    pad.pressed[platform::kPadA] = pad.pressed[platform::kPadX] = pad.pressed[platform::kPadRight] = true;
+    platform::PadIntent intent = platform::ReadPadButtons(&state, pad);
+    EXPECT_TRUE(intent.pressed[platform::kActFire]);
+    EXPECT_FALSE(intent.held[platform::kActFire]);
+    EXPECT_TRUE(intent.pressed[platform::kActReload]);
+    EXPECT_EQ(intent.nudgeX, 1);
+    intent = platform::ReadPadButtons(&state, PadReading{});
+    EXPECT_FALSE(intent.pressed[platform::kActFire]);
+    EXPECT_EQ(intent.nudgeX, 0);
+}
+
+TEST(PadButtons, BackQuitsOnlyOnceHeldASecondByItsOwnTimes) {
     platform::PadButtonState state;
     PadReading back;
     back.buttons[platform::kPadBack] = true;
-    // Brushed again and again: each press starts the second afresh.
-    for (int press = 0; press < 5; ++press) {
-        for (int t = 0; t < 50; ++t) EXPECT_FALSE(platform::ReadPadButtons(&state, back, 10).quit);
-        EXPECT_FALSE(platform::ReadPadButtons(&state, PadReading{}, 10).quit);
+    for (uint32_t heldMs : {0u, 10u, 999u}) {
+        back.backHeldMs = heldMs;
+        EXPECT_FALSE(platform::ReadPadButtons(&state, back).held[platform::kActQuit]) << heldMs;
     }
-    for (int t = 0; t < 99; ++t) EXPECT_FALSE(platform::ReadPadButtons(&state, back, 10).quit);
-    EXPECT_TRUE(platform::ReadPadButtons(&state, back, 10).quit);
-    EXPECT_TRUE(platform::ReadPadButtons(&state, back, 500).quit);
-    EXPECT_FALSE(platform::ReadPadButtons(&state, PadReading{}, 10).quit);
+    back.backHeldMs = 1000;
+    EXPECT_TRUE(platform::ReadPadButtons(&state, back).held[platform::kActQuit]);
+    EXPECT_FALSE(platform::ReadPadButtons(&state, PadReading{}).held[platform::kActQuit]);
 }
 
 TEST(PadButtons, EachDpadPressNudgesOnePixelAndHoldingDoesNotRepeat) {
     platform::PadButtonState state;
     PadReading pad;
     pad.buttons[platform::kPadRight] = true;
-    EXPECT_EQ(platform::ReadPadButtons(&state, pad, 10).nudgeX, 1);
-    for (int t = 0; t < 100; ++t) EXPECT_EQ(platform::ReadPadButtons(&state, pad, 10).nudgeX, 0);
+    EXPECT_EQ(platform::ReadPadButtons(&state, pad).nudgeX, 1);
+    for (int t = 0; t < 100; ++t) EXPECT_EQ(platform::ReadPadButtons(&state, pad).nudgeX, 0);
     pad.buttons[platform::kPadRight] = false;
     pad.buttons[platform::kPadLeft] = true;
     pad.buttons[platform::kPadUp] = true;
-    platform::PadIntent intent = platform::ReadPadButtons(&state, pad, 10);
+    platform::PadIntent intent = platform::ReadPadButtons(&state, pad);
     EXPECT_EQ(intent.nudgeX, -1);
     EXPECT_EQ(intent.nudgeY, -1);
     pad = {};
-    platform::ReadPadButtons(&state, pad, 10);
+    platform::ReadPadButtons(&state, pad);
     pad.buttons[platform::kPadDown] = true;
-    EXPECT_EQ(platform::ReadPadButtons(&state, pad, 10).nudgeY, 1);
+    EXPECT_EQ(platform::ReadPadButtons(&state, pad).nudgeY, 1);
 }
 
 }  // namespace

@@ -56,13 +56,24 @@ struct VirtualPad {
 };
 
 // Every look at the message queue pumps SDL and the controller, on the
-// game's own clock, as the desktop host's event pump does.
+// game's own clock, as the desktop host's event pump does: the button
+// events SDL queued first, then the controller's state.
 void Pumping() {
     headless::OnPump([] {
         SDL_PumpEvents();
+        SDL_Event e;
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_CONTROLLERBUTTONDOWN, SDL_CONTROLLERBUTTONUP) > 0)
+            sdlhost::PadButtonEvent(e.cbutton, headless::Tick());
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         sdlhost::PumpGamepad(headless::Tick(), true);
     });
+}
+
+// Down and up again before the game's next pump: SDL queues both events.
+void Brush(VirtualPad& pad, SDL_GameControllerButton button) {
+    pad.Button(button, true);
+    SDL_PumpEvents();
+    pad.Button(button, false);
 }
 
 class SdlGamepad : public ::testing::Test {
@@ -193,6 +204,65 @@ TEST_F(SdlGamepad, ABrushedBackDoesNothingAndALongOneQuits) {
     EXPECT_EQ(state, Playing);
     EXPECT_GT(run.Presented(), 240u);
     EXPECT_LT(run.Presented(), 270u);
+}
+
+TEST_F(SdlGamepad, PressesShorterThanAFrameStartFireAndReload) {
+    first.Plug();
+    GameRun run;
+    Pumping();
+    int32_t state = -1, fired = -1, reloaded = -1;
+    run.At(2, [&] { Brush(first, SDL_CONTROLLER_BUTTON_START); });
+    run.At(5, [&] {
+        state = gGame.state;
+        Brush(first, SDL_CONTROLLER_BUTTON_A);
+    });
+    run.At(8, [&] {
+        fired = gGame.roundsLeft;
+        Brush(first, SDL_CONTROLLER_BUTTON_X);
+    });
+    run.At(11, [&] { reloaded = gGame.roundsLeft; });
+    run.Run(12);
+    EXPECT_EQ(state, Playing);
+    EXPECT_EQ(fired, 6);
+    EXPECT_EQ(reloaded, 7);
+}
+
+TEST_F(SdlGamepad, APressedAndLetGoLeavesTheMousesLeftButtonHeld) {
+    first.Plug();
+    GameRun run;
+    Pumping();
+    uint8_t whileA = 0, afterA = 0, afterMouse = 0xFF;
+    run.At(2, [] { PressButton(0); });
+    run.At(4, [&] { first.Button(SDL_CONTROLLER_BUTTON_A, true); });
+    run.At(6, [&] {
+        whileA = gInput.leftButton;
+        first.Button(SDL_CONTROLLER_BUTTON_A, false);
+    });
+    run.At(8, [&] {
+        afterA = gInput.leftButton;
+        ReleaseButton(0);
+    });
+    run.At(10, [&] { afterMouse = gInput.leftButton; });
+    run.Run(11);
+    EXPECT_NE(whileA, 0);
+    EXPECT_NE(afterA, 0);
+    EXPECT_EQ(afterMouse, 0);
+}
+
+// A stall (a long frame, a window dragged) with Back brushed as it ends:
+// the brush is timed by its own events, not by the time since the last look.
+TEST_F(SdlGamepad, BackBrushedAsA1500MsStallEndsDoesNotQuit) {
+    first.Plug();
+    GameRun run;
+    Pumping();
+    run.At(5, [&] {
+        headless::SetTick(headless::Tick() + 1450);
+        first.Button(SDL_CONTROLLER_BUTTON_BACK, true);
+        headless::SetTick(headless::Tick() + 50);
+    });
+    run.At(8, [&] { first.Button(SDL_CONTROLLER_BUTTON_BACK, false); });
+    run.Run(60);
+    EXPECT_EQ(run.Presented(), 60u);
 }
 
 TEST_F(SdlGamepad, UnpluggedMidPressReleasesAndTheSecondControllerWaitsItsTurn) {

@@ -13,23 +13,41 @@ namespace {
 
 StickAim gAim;
 PadButtonState gButtons;
-PadIntent gApplied;  // what the pad holds down right now
+bool gApplied[kPadActions] = {};  // what the pad holds down right now
 
-// Hands on only the changes, so the pad never repeats or releases a
-// press that the mouse or keyboard made.
+// The pad holds mouse buttons apart from the mouse, so neither releases the
+// other's press.
+void Send(PadAction action, bool down) {
+    switch (action) {
+        case kActFire: HostMouseButton(0, down, ButtonHolder::Pad); break;
+        case kActReload: HostMouseButton(1, down, ButtonHolder::Pad); break;
+        case kActNewGame: HostKey(VK_F1, DIK_F1, down, false); break;
+        case kActQuit: HostKey(VK_ESCAPE, DIK_ESCAPE, down, false); break;
+        case kPadActions: break;
+    }
+}
+
+// Hands on only the changes, so the pad never repeats a press. A press made
+// since the last reading is handed on even if already let go: pressed and
+// released at once, it is latched as a click is.
 void Apply(const PadIntent& want) {
-    if (want.fire != gApplied.fire) HostMouseButton(0, want.fire);
-    if (want.reload != gApplied.reload) HostMouseButton(1, want.reload);
-    if (want.newGame != gApplied.newGame) HostKey(VK_F1, DIK_F1, want.newGame, false);
-    if (want.quit != gApplied.quit) HostKey(VK_ESCAPE, DIK_ESCAPE, want.quit, false);
-    gApplied = want;
+    for (int i = 0; i < kPadActions; ++i) {
+        auto action = static_cast<PadAction>(i);
+        if (want.pressed[i]) {
+            if (gApplied[i]) Send(action, false);
+            Send(action, true);
+            gApplied[i] = true;
+        }
+        if (want.held[i] != gApplied[i]) Send(action, want.held[i]);
+        gApplied[i] = want.held[i];
+    }
 }
 
 }  // namespace
 
 void HostPad(const PadReading& pad, uint32_t elapsedMs) {
     AimMotion motion = AimSticks(&gAim, pad, elapsedMs);
-    PadIntent intent = ReadPadButtons(&gButtons, pad, elapsedMs);
+    PadIntent intent = ReadPadButtons(&gButtons, pad);
     int32_t dx = motion.dx + intent.nudgeX, dy = motion.dy + intent.nudgeY;
     if (dx != 0 || dy != 0) HostMouseMotion(dx, dy);
     Apply(intent);

@@ -2,24 +2,30 @@
 
 namespace platform {
 
-PadIntent ReadPadButtons(PadButtonState* state, const PadReading& pad, uint32_t elapsedMs) {
+PadIntent ReadPadButtons(PadButtonState* state, const PadReading& pad) {
+    // A press is a button found down that was up at the last reading, or
+    // one its host saw pressed in between.
+    bool pressed[kPadButtons];
+    for (int i = 0; i < kPadButtons; ++i) {
+        pressed[i] = pad.pressed[i] || (pad.buttons[i] && !state->held[i]);
+        state->held[i] = pad.buttons[i];
+    }
     PadIntent intent;
-    intent.fire = pad.buttons[kPadA] || pad.rightTrigger > kTriggerPressed;
-    intent.reload = pad.buttons[kPadX] || pad.buttons[kPadRightShoulder];
-    intent.newGame = pad.buttons[kPadStart];
-    if (!pad.buttons[kPadBack]) state->backHeldMs = 0;
-    else if (state->backHeldMs < kBackHoldMs) state->backHeldMs += elapsedMs;
-    intent.quit = state->backHeldMs >= kBackHoldMs;
+    bool triggerFires = pad.rightTrigger > kTriggerPressed;
+    intent.held[kActFire] = pad.buttons[kPadA] || triggerFires;
+    intent.pressed[kActFire] = pressed[kPadA];
+    intent.held[kActReload] = pad.buttons[kPadX] || pad.buttons[kPadRightShoulder];
+    intent.pressed[kActReload] = pressed[kPadX] || pressed[kPadRightShoulder];
+    intent.held[kActNewGame] = pad.buttons[kPadStart];
+    intent.pressed[kActNewGame] = pressed[kPadStart];
+    intent.held[kActQuit] = pad.backHeldMs >= kBackHoldMs;
 
     const PadButton arrows[4] = {kPadUp, kPadDown, kPadLeft, kPadRight};
     const int32_t stepX[4] = {0, 0, -1, 1}, stepY[4] = {-1, 1, 0, 0};
     for (int i = 0; i < 4; ++i) {
-        bool held = pad.buttons[arrows[i]];
-        if (held && !state->dpad[i]) {
-            intent.nudgeX += stepX[i];
-            intent.nudgeY += stepY[i];
-        }
-        state->dpad[i] = held;
+        if (!pressed[arrows[i]]) continue;
+        intent.nudgeX += stepX[i];
+        intent.nudgeY += stepY[i];
     }
     return intent;
 }

@@ -12,19 +12,20 @@ namespace platform {
 constexpr uint32_t kBackHoldMs = 1000;
 
 struct PadButtonState {
-    uint32_t backHeldMs = 0;
-    bool dpad[4] = {};  // up, down, left, right as last read
+    bool held[kPadButtons] = {};  // as last read
 };
 
-// Levels the pad asks for now, and the nudge of d-pad presses just made.
+// What the pad asks of the game: each as a level, and whether it was
+// pressed anew since the last reading (held now or already let go).
+enum PadAction { kActFire, kActReload, kActNewGame, kActQuit, kPadActions };
+
 struct PadIntent {
-    bool fire = false;     // left mouse button
-    bool reload = false;   // right mouse button
-    bool newGame = false;  // F1
-    bool quit = false;     // Escape
-    int32_t nudgeX = 0, nudgeY = 0;
+    bool held[kPadActions] = {};
+    bool pressed[kPadActions] = {};
+    int32_t nudgeX = 0, nudgeY = 0;  // of d-pad presses just made
 };
 
-PadIntent ReadPadButtons(PadButtonState* state, const PadReading& pad, uint32_t elapsedMs);
+// Fire is the left mouse button, reload the right, a new game F1, quit Escape.
+PadIntent ReadPadButtons(PadButtonState* state, const PadReading& pad);
 
 }  // namespace platform

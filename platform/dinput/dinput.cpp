@@ -4,6 +4,7 @@
 #include <dinput.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "platform/faults.h"
@@ -37,6 +38,8 @@ struct HostInput {
     BYTE keys[kKeys];
 };
 constinit HostInput held = {};
+// Which ButtonHolders hold each mouse button, one bit each.
+constinit uint8_t holders[kMouseButtons] = {};
 constinit bool inForeground = true;
 constinit int refusedAcquires = 0;
 constinit int liveObjects = 0;
@@ -190,11 +193,13 @@ void HostMouseMotion(int32_t dx, int32_t dy) {
     for (Device* d = firstDevice; d != nullptr; d = d->next) d->AddMotion(dx, dy);
 }
 
-void HostMouseButton(int index, bool down) {
+void HostMouseButton(int index, bool down, ButtonHolder by) {
     if (index < 0 || index >= kMouseButtons) return;
-    if (down && held.buttons[index] == 0)
+    auto bit = static_cast<uint8_t>(1u << static_cast<int>(by));
+    if (down && holders[index] == 0)
         for (Device* d = firstDevice; d != nullptr; d = d->next) d->AddPress(index);
-    held.buttons[index] = down ? kDown : 0;
+    holders[index] = down ? holders[index] | bit : holders[index] & ~bit;
+    held.buttons[index] = holders[index] != 0 ? kDown : 0;
 }
 
 void InputKey(uint8_t dik, bool down) { held.keys[dik] = down ? kDown : 0; }
@@ -206,6 +211,7 @@ void InputOnForeground(bool active) {
 
 void ResetInputFaults() {
     held = {};
+    std::memset(holders, 0, sizeof(holders));
     inForeground = true;
     refusedAcquires = 0;
 }

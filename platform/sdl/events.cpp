@@ -92,6 +92,9 @@ void PumpEvents() {
     if (!s.videoReady) return;
     SDL_PumpEvents();
     SDL_Event events[sdlhost::kEventBatch];
+    // Controller events carry SDL's tick; the pad is timed on the monotonic clock.
+    int64_t nowMs = sdlhost::MonotonicMs();
+    uint32_t sdlNow = SDL_GetTicks();
     int count;
     while ((count = SDL_PeepEvents(events, sdlhost::kEventBatch, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0) {
         for (int i = 0; i < count; ++i) {
@@ -112,6 +115,10 @@ void PumpEvents() {
                 case SDL_MOUSEBUTTONDOWN:
                 case SDL_MOUSEBUTTONUP: sdlhost::OnButton(e.button); break;
                 case SDL_WINDOWEVENT: sdlhost::OnWindow(e.window); break;
+                case SDL_CONTROLLERBUTTONDOWN:
+                case SDL_CONTROLLERBUTTONUP:
+                    sdlhost::PadButtonEvent(e.cbutton, nowMs - static_cast<int32_t>(sdlNow - e.cbutton.timestamp));
+                    break;
                 default: break;
             }
         }
@@ -119,7 +126,7 @@ void PumpEvents() {
     sdlhost::SettleForeground();
     // Held sticks move the crosshair on every pump, not only when an axis
     // changes.
-    sdlhost::PumpGamepad(sdlhost::MonotonicMs(), s.foreground);
+    sdlhost::PumpGamepad(nowMs, s.foreground);
 }
 
 }  // namespace host

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/controls/host_gamepad.h"
 
 namespace sdlhost {
@@ -10,6 +13,31 @@ namespace {
 
 constexpr float kAxisTravel = 32767.0f;
 
+struct ButtonName {
+    SDL_GameControllerButton sdl;
+    platform::PadButton pad;
+};
+
+constexpr ButtonName kButtons[] = {
+    {SDL_CONTROLLER_BUTTON_A, platform::kPadA},
+    {SDL_CONTROLLER_BUTTON_X, platform::kPadX},
+    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, platform::kPadRightShoulder},
+    {SDL_CONTROLLER_BUTTON_START, platform::kPadStart},
+    {SDL_CONTROLLER_BUTTON_BACK, platform::kPadBack},
+    {SDL_CONTROLLER_BUTTON_DPAD_UP, platform::kPadUp},
+    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, platform::kPadDown},
+    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, platform::kPadLeft},
+    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, platform::kPadRight},
+};
+
+// What the button events latched since the last look.
+struct Latched {
+    bool pressed[platform::kPadButtons] = {};
+    bool backDown = false;
+    int64_t backDownMs = 0;
+    int64_t backLetGoHeldMs = 0;  // the longest hold of Back let go since
+};
+
 struct Gamepad {
     bool started = false;
     bool available = false;
@@ -17,6 +45,7 @@ struct Gamepad {
     SDL_JoystickID id = -1;
     bool feeding = false;  // the platform has had a reading since the last release
     int64_t lastMs = 0;
+    Latched latched;
 };
 
 Gamepad gPad;
@@ -33,6 +62,7 @@ bool Start() {
 void Release() {
     if (gPad.feeding) platform::HostPadGone();
     gPad.feeding = false;
+    gPad.latched = {};
 }
 
 void Close() {
@@ -64,9 +94,7 @@ float Axis(SDL_GameControllerAxis axis) {
     return SDL_GameControllerGetAxis(gPad.controller, axis) / kAxisTravel;
 }
 
-bool Held(SDL_GameControllerButton button) { return SDL_GameControllerGetButton(gPad.controller, button) != 0; }
-
-platform::PadReading Read() {
+platform::PadReading Read(int64_t nowMs) {
     platform::PadReading pad;
     pad.leftX = Axis(SDL_CONTROLLER_AXIS_LEFTX);
     pad.leftY = Axis(SDL_CONTROLLER_AXIS_LEFTY);
@@ -74,15 +102,16 @@ platform::PadReading Read() {
     pad.rightY = Axis(SDL_CONTROLLER_AXIS_RIGHTY);
     pad.leftTrigger = Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT);
     pad.rightTrigger = Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
-    pad.buttons[platform::kPadA] = Held(SDL_CONTROLLER_BUTTON_A);
-    pad.buttons[platform::kPadX] = Held(SDL_CONTROLLER_BUTTON_X);
-    pad.buttons[platform::kPadRightShoulder] = Held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
-    pad.buttons[platform::kPadStart] = Held(SDL_CONTROLLER_BUTTON_START);
-    pad.buttons[platform::kPadBack] = Held(SDL_CONTROLLER_BUTTON_BACK);
-    pad.buttons[platform::kPadUp] = Held(SDL_CONTROLLER_BUTTON_DPAD_UP);
-    pad.buttons[platform::kPadDown] = Held(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    pad.buttons[platform::kPadLeft] = Held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-    pad.buttons[platform::kPadRight] = Held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    Latched& latched = gPad.latched;
+    for (const ButtonName& b : kButtons) {
+        pad.buttons[b.pad] = SDL_GameControllerGetButton(gPad.controller, b.sdl) != 0;
+        pad.pressed[b.pad] = latched.pressed[b.pad];
+    }
+    int64_t held = latched.backDown ? nowMs - latched.backDownMs : 0;
+    if (held < latched.backLetGoHeldMs) held = latched.backLetGoHeldMs;
+    pad.backHeldMs = static_cast<uint32_t>(held < 0 ? 0 : held);
+    std::fill(std::begin(latched.pressed), std::end(latched.pressed), false);
+    latched.backLetGoHeldMs = 0;
     return pad;
 }
 
@@ -100,7 +129,22 @@ void PumpGamepad(int64_t nowMs, bool inFront) {
     int64_t elapsed = gPad.feeding ? nowMs - gPad.lastMs : 0;
     gPad.lastMs = nowMs;
     gPad.feeding = true;
-    platform::HostPad(Read(), static_cast<uint32_t>(elapsed < 0 ? 0 : elapsed));
+    platform::HostPad(Read(nowMs), static_cast<uint32_t>(elapsed < 0 ? 0 : elapsed));
+}
+
+void PadButtonEvent(const SDL_ControllerButtonEvent& button, int64_t atMs) {
+    if (!gPad.controller || button.which != gPad.id) return;
+    for (const ButtonName& b : kButtons) {
+        if (b.sdl != button.button) continue;
+        bool down = button.type == SDL_CONTROLLERBUTTONDOWN;
+        Latched& latched = gPad.latched;
+        if (down) latched.pressed[b.pad] = true;
+        if (b.pad != platform::kPadBack || down == latched.backDown) return;
+        latched.backDown = down;
+        if (down) latched.backDownMs = atMs;
+        else latched.backLetGoHeldMs = std::max(latched.backLetGoHeldMs, atMs - latched.backDownMs);
+        return;
+    }
 }
 
 void StopGamepad() {

@@ -18,10 +18,11 @@ int kv_hidden();
 // web_event.h); 0 when none waits.
 int kv_next_event(void* event);
 
-// The page's gamepad (gamepad.js) into `values`: four axes, the two
-// triggers, then the buttons of platform::PadReading in order; 0 when none
-// plays.
-int kv_read_pad(float* values);
+// The page's playing gamepad (gamepad.js): its first `axisCount` axes, and
+// for each of its first `buttonCount` buttons in the standard mapping's
+// numbering a value and a pressed flag (1 or 0); its Gamepad API timestamp
+// into *stamp. 0 when none plays.
+int kv_read_pad(float* axes, int axisCount, float* buttons, int buttonCount, double* stamp);
 
 // Put 800 x 600 RGBA pixels on the canvas.
 void kv_present(const uint8_t* rgba);

@@ -1,5 +1,5 @@
 // Turning the page's queued input into what the platform offers a host:
-// keys, relative motion, buttons, taps and the foreground; and the gamepad.
+// keys, relative motion, buttons, touches and the foreground; and the gamepad.
 #include "platform/host.h"
 #include "platform/host_events.h"
 #include "platform/web/browser.h"
@@ -30,6 +30,7 @@ void Deliver(const WebEvent& e) {
             break;
         case EventKind::Tap: QueueTap(e.a, e.b); break;
         case EventKind::Reload: QueueReload(); break;
+        case EventKind::Drag: QueueDrag(e.a, e.b); break;
     }
 }
 

@@ -10,32 +10,74 @@ namespace webhost {
 
 namespace {
 
+// The Gamepad API's standard mapping: the sticks are its first four axes,
+// the triggers buttons 6 and 7.
 constexpr int kAxes = 4;
-constexpr int kPadValues = kAxes + 2 + platform::kPadButtons;
+constexpr int kLeftTrigger = 6, kRightTrigger = 7;
+// Its buttons as the platform's reading orders them.
+constexpr int kStandardButton[platform::kPadButtons] = {
+    0,   // A
+    2,   // X
+    5,   // right shoulder
+    9,   // Start
+    8,   // Back
+    12,  // d-pad up
+    13,  // d-pad down
+    14,  // d-pad left
+    15,  // d-pad right
+};
+// The buttons read: every one named above.
+constexpr int kButtonsRead = 16;
+// A digital button the browser reports only by its value counts past half.
+constexpr float kPressedValue = 0.5f;
+
+struct ButtonValues {
+    float value, pressed;
+};
+static_assert(sizeof(ButtonValues) == 2 * sizeof(float), "the page writes the values as one float array");
 
 bool gFeeding = false;
 double gLastMs = 0;
+// Back as last read, and the pad's timestamp when it was first seen down:
+// the time the pad's state last changed, Back's press at the earliest.
+bool gBackDown = false;
+double gBackDownMs = 0;
+
+// How long Back has been held by the pad's own clock, not the page's reads:
+// a page stalled while Back is brushed counts only the brush.
+uint32_t BackHeldMs(bool down, double stamp, double now) {
+    if (down && !gBackDown) gBackDownMs = stamp > 0 && stamp <= now ? stamp : now;
+    gBackDown = down;
+    return down ? static_cast<uint32_t>(now - gBackDownMs) : 0;
+}
 
 }  // namespace
 
 void PumpGamepad() {
-    float values[kPadValues] = {};
-    bool present = kv_read_pad(values) != 0;
+    float axes[kAxes] = {};
+    ButtonValues buttons[kButtonsRead] = {};
+    double stamp = 0;
+    bool present = kv_read_pad(axes, kAxes, &buttons[0].value, kButtonsRead, &stamp) != 0;
     if (!present || !platform::IsForeground()) {
         if (gFeeding) platform::HostPadGone();
         gFeeding = false;
+        gBackDown = false;
         return;
     }
     platform::PadReading pad;
-    pad.leftX = values[0];
-    pad.leftY = values[1];
-    pad.rightX = values[2];
-    pad.rightY = values[3];
-    pad.leftTrigger = values[kAxes];
-    pad.rightTrigger = values[kAxes + 1];
-    for (int i = 0; i < platform::kPadButtons; ++i) pad.buttons[i] = values[kAxes + 2 + i] != 0;
-    // Whole milliseconds go to the pad; the fraction waits for the next look.
+    pad.leftX = axes[0];
+    pad.leftY = axes[1];
+    pad.rightX = axes[2];
+    pad.rightY = axes[3];
+    pad.leftTrigger = buttons[kLeftTrigger].value;
+    pad.rightTrigger = buttons[kRightTrigger].value;
+    for (int i = 0; i < platform::kPadButtons; ++i) {
+        const ButtonValues& b = buttons[kStandardButton[i]];
+        pad.buttons[i] = b.pressed != 0 || b.value > kPressedValue;
+    }
     double now = kv_now();
+    pad.backHeldMs = BackHeldMs(pad.buttons[platform::kPadBack], stamp, now);
+    // Whole milliseconds go to the pad; the fraction waits for the next look.
     uint32_t elapsed = 0;
     if (gFeeding && now > gLastMs) elapsed = static_cast<uint32_t>(now - gLastMs);
     else gLastMs = now;

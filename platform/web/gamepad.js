@@ -4,13 +4,6 @@
 'use strict';
 
 const KalvenorGamepad = (() => {
-  // Standard mapping: buttons 0 A, 2 X, 5 right shoulder, 6 and 7 the
-  // triggers, 8 Back, 9 Start, 12 to 15 the d-pad up, down, left, right.
-  const kA = 0, kX = 2, kRightShoulder = 5, kLeftTrigger = 6, kRightTrigger = 7, kBack = 8, kStart = 9;
-  const kUp = 12, kDown = 13, kLeft = 14, kRight = 15;
-  // In the order of the host's reading (platform/controls/pad_reading.h):
-  // four axes, two triggers, then the buttons.
-  const kButtonOrder = [kA, kX, kRightShoulder, kStart, kBack, kUp, kDown, kLeft, kRight];
   const kHelp = ': the sticks aim (hold the left trigger for fine aim), A or the right trigger fires, ' +
       'X or the right shoulder reloads, Start starts a new game, Back held for a second quits.';
 
@@ -38,24 +31,24 @@ const KalvenorGamepad = (() => {
     return null;
   }
 
-  function value(button) {
-    return button ? (typeof button === 'object' ? button.value : button) : 0;
-  }
-
-  // Fills `out` (15 floats) from the pad that plays; 0 when there is none.
-  function read(out) {
+  // Fills `axes` with the playing pad's first axes, and `buttons` with a
+  // value and a pressed flag for each of its first buttons, as many as the
+  // host asks for and numbered as the standard mapping numbers them; the
+  // pad's timestamp goes to stamp[0]. 0 when no pad plays.
+  function read(axes, buttons, stamp) {
     // The browser announces every pad it lets the page see, one plugged in
     // before the page opened too; until then there is nothing to read.
     if (!connected.length) return 0;
     const pad = playing(navigator.getGamepads() || []);
     if (!pad) return 0;
-    for (let i = 0; i < 4; ++i) out[i] = pad.axes[i] || 0;
-    out[4] = value(pad.buttons[kLeftTrigger]);
-    out[5] = value(pad.buttons[kRightTrigger]);
-    kButtonOrder.forEach((button, i) => {
-      const held = pad.buttons[button];
-      out[6 + i] = held && (held.pressed || value(held) > 0.5) ? 1 : 0;
-    });
+    for (let i = 0; i < axes.length; ++i) axes[i] = pad.axes[i] || 0;
+    for (let i = 0; 2 * i < buttons.length; ++i) {
+      const button = pad.buttons[i];
+      const object = button && typeof button === 'object';
+      buttons[2 * i] = object ? button.value : (button || 0);
+      buttons[2 * i + 1] = object && button.pressed ? 1 : 0;
+    }
+    stamp[0] = pad.timestamp || 0;
     return 1;
   }
 

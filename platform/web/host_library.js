@@ -39,9 +39,11 @@ mergeInto(LibraryManager.library, {
   },
 
   // The gamepad's reader is its own script; a page without it has no pad.
-  kv_read_pad: function(values) {
+  kv_read_pad: function(axes, axisCount, buttons, buttonCount, stamp) {
     if (typeof KalvenorGamepad !== 'object') return 0;
-    return KalvenorGamepad.read(HEAPF32.subarray(values >> 2, (values >> 2) + 15));
+    return KalvenorGamepad.read(HEAPF32.subarray(axes >> 2, (axes >> 2) + axisCount),
+                                HEAPF32.subarray(buttons >> 2, (buttons >> 2) + 2 * buttonCount),
+                                HEAPF64.subarray(stamp >> 3, (stamp >> 3) + 1));
   },
 
   kv_present: function(rgba) { Module['host'].present(HEAPU8.buffer, rgba); },

@@ -1,5 +1,6 @@
 // The page's listeners: keys, the mouse under pointer lock and the
-// foreground; touch.js hands in the taps, queued for the game to take when it next looks.
+// foreground; touch.js hands in the taps and drags, queued for the game to
+// take when it next looks.
 'use strict';
 
 const KalvenorInput = (() => {
@@ -11,11 +12,14 @@ const KalvenorInput = (() => {
   const kForeground = 5;
   const kTap = 6;
   const kReload = 7;
+  const kDrag = 8;
   // An Escape this soon after the pointer was freed is the one the browser
   // took to free it.
   const kEscapeTakenMs = 250;
   // Keys left to the browser: reload, full screen, developer tools.
   const kBrowserKeys = new Set(['F5', 'F11', 'F12']);
+  // Keys that work a focused button of the page (the Reload control).
+  const kButtonKeys = new Set(['Enter', 'NumpadEnter', 'Space']);
   // DOM button numbers to the game's: left, middle, right, back.
   const kButtons = {0: 0, 1: 2, 2: 1, 3: 3};
 
@@ -77,6 +81,7 @@ const KalvenorInput = (() => {
   document.addEventListener('keydown', (event) => {
     if (blocked()) return;
     gesture();
+    if (event.target instanceof HTMLButtonElement && kButtonKeys.has(event.code)) return;
     if (event.code === 'Escape' &&
         (locked() || performance.now() - unlockedAt < kEscapeTakenMs)) {
       escapeTaken = true;
@@ -158,6 +163,9 @@ const KalvenorInput = (() => {
     },
     reload() {
       push(kReload, 0, 0);
+    },
+    drag(x, y) {
+      push(kDrag, x, y);
     },
     lock,
     locked,

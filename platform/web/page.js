@@ -7,7 +7,7 @@
   const unsupported = document.getElementById('unsupported');
   const bar = document.getElementById('bar');
   const touchHelp = document.getElementById('touch-help');
-  const reloadButton = document.getElementById('reload');
+  const reloadButtons = document.querySelectorAll('.reload');
   // A site's frame that does not allow full screen gets no button for it.
   document.getElementById('fullscreen').hidden = !document.fullscreenEnabled;
   // A phone or tablet speaks of fingers from the start; anything else once
@@ -30,7 +30,7 @@
     bar.hidden = !running || !KalvenorInput.canLock || touched || KalvenorInput.locked();
     // Whoever holds the pointer plays by mouse for now.
     touchHelp.hidden = !running || !touched || KalvenorInput.locked();
-    reloadButton.hidden = !running || !KalvenorTouch.touched() || KalvenorInput.locked();
+    for (const button of reloadButtons) button.hidden = !running || !KalvenorTouch.touched() || KalvenorInput.locked();
   }
 
   function ended() {

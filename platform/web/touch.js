@@ -1,27 +1,39 @@
-// Fingers on the picture: one finger taps to aim and fire where it lands,
-// two or more at once tap to reload, and the reload control does the same.
-// A tap is decided when its fingers lift: only then is it known whether a
-// second finger joins, and a quick tap lifts within a frame or two anyway.
+// Fingers on the picture: every finger that lands aims and fires where it
+// lands, at once, whatever other fingers are down; one that then travels
+// drags the crosshair and fires no more. The Reload controls reload.
 'use strict';
 
 const KalvenorTouch = (() => {
-  // Fingers that land this close together are one tap.
-  const kTogetherMs = 200;
-  // A finger that travels farther than this is a swipe, not a tap.
+  // A finger that travels farther than this from where it landed drags; a
+  // resting thumb's tremor stays within it.
   const kStillPx = 24;
+  // Where a refusal of full screen is kept for the rest of the session.
+  const kRefusedKey = 'kalvenor-fullscreen-refused';
 
   const canvas = KalvenorScreen.canvas;
-  const reloadButton = document.getElementById('reload');
+  const reloadButtons = document.querySelectorAll('.reload');
   const portrait = matchMedia('(orientation: portrait)');
-  // Fingers of the tap under way: where each landed, and whether the tap is
-  // spoiled (a swipe, a finger come late, a cancel).
+  // The fingers on the picture: where each landed, and whether it drags.
   const fingers = new Map();
-  let firstAt = 0;
-  let firstPoint = null;
-  let count = 0;
-  let spoiled = false;
   let seen = false;
+  let askedFullScreen = refusedBefore();
   let onFirstTouch = () => {};
+
+  function refusedBefore() {
+    try {
+      return sessionStorage.getItem(kRefusedKey) !== null;
+    } catch (error) {
+      return false;
+    }
+  }
+
+  function keepRefusal() {
+    try {
+      sessionStorage.setItem(kRefusedKey, '1');
+    } catch (error) {
+      // Without storage the refusal is kept for this page only.
+    }
+  }
 
   function firstTouch() {
     if (seen) return;
@@ -29,27 +41,17 @@ const KalvenorTouch = (() => {
     onFirstTouch();
   }
 
-  function movedFar(touch) {
-    const from = fingers.get(touch.identifier);
-    return from && Math.hypot(touch.clientX - from.x, touch.clientY - from.y) > kStillPx;
-  }
-
-  // Upright, the first tap asks for the whole screen turned on its side.
+  // Upright, the first tap asks for the whole screen turned on its side,
+  // once: a player who refused is not asked again.
   function turnToLandscape() {
-    if (!portrait.matches || document.fullscreenElement) return;
+    if (!portrait.matches || askedFullScreen || document.fullscreenElement) return;
+    askedFullScreen = true;
     const request = document.documentElement.requestFullscreen && document.documentElement.requestFullscreen();
     if (!request || !request.then) return;
     request.then(() => {
       if (screen.orientation && screen.orientation.lock) return screen.orientation.lock('landscape');
       return null;
-    }).catch(() => {});
-  }
-
-  function reset() {
-    fingers.clear();
-    count = 0;
-    spoiled = false;
-    firstPoint = null;
+    }).catch(keepRefusal);
   }
 
   canvas.addEventListener('touchstart', (event) => {
@@ -57,61 +59,56 @@ const KalvenorTouch = (() => {
     firstTouch();
     if (KalvenorInput.blocked()) return;
     KalvenorInput.gesture();
-    const now = performance.now();
-    if (fingers.size === 0) {
-      reset();
-      firstAt = now;
-    } else if (now - firstAt > kTogetherMs) {
-      spoiled = true;
-    }
     for (const touch of event.changedTouches) {
-      fingers.set(touch.identifier, {x: touch.clientX, y: touch.clientY});
-      if (count === 0) firstPoint = {x: touch.clientX, y: touch.clientY};
-      count++;
+      fingers.set(touch.identifier, {x: touch.clientX, y: touch.clientY, drags: false});
+      const at = KalvenorScreen.pictureAt(touch.clientX, touch.clientY);
+      if (at) KalvenorInput.tap(at.x, at.y);
     }
   }, {passive: false});
 
   canvas.addEventListener('touchmove', (event) => {
     event.preventDefault();
-    for (const touch of event.changedTouches) if (movedFar(touch)) spoiled = true;
+    for (const touch of event.changedTouches) {
+      const finger = fingers.get(touch.identifier);
+      if (!finger) continue;
+      finger.drags = finger.drags || Math.hypot(touch.clientX - finger.x, touch.clientY - finger.y) > kStillPx;
+      const at = finger.drags && !KalvenorInput.blocked() && KalvenorScreen.pictureAt(touch.clientX, touch.clientY);
+      if (at) KalvenorInput.drag(at.x, at.y);
+    }
   }, {passive: false});
+
+  function lifted(event) {
+    for (const touch of event.changedTouches) fingers.delete(touch.identifier);
+  }
 
   canvas.addEventListener('touchend', (event) => {
     event.preventDefault();
-    // A touch lets the page play sound only once the finger is lifted.
+    lifted(event);
+    // A touch lets the page play sound and go full screen only once the
+    // finger is lifted.
     KalvenorInput.gesture();
     turnToLandscape();
-    for (const touch of event.changedTouches) {
-      if (movedFar(touch)) spoiled = true;
-      fingers.delete(touch.identifier);
-    }
-    if (fingers.size > 0 || count === 0) return;
-    if (!spoiled && !KalvenorInput.blocked()) {
-      if (count >= 2) {
-        KalvenorInput.reload();
-      } else {
-        const at = KalvenorScreen.pictureAt(firstPoint.x, firstPoint.y);
-        if (at) KalvenorInput.tap(at.x, at.y);
-      }
-    }
-    reset();
   }, {passive: false});
+  canvas.addEventListener('touchcancel', lifted);
 
-  // Nothing is pressed before the fingers lift, so a cancelled tap has
-  // nothing to let go.
-  canvas.addEventListener('touchcancel', () => reset());
-
-  reloadButton.addEventListener('touchstart', (event) => {
-    event.preventDefault();
-    firstTouch();
-    if (KalvenorInput.blocked()) return;
-    KalvenorInput.gesture();
-    KalvenorInput.reload();
-  }, {passive: false});
-  reloadButton.addEventListener('touchend', (event) => {
-    event.preventDefault();
-    KalvenorInput.gesture();
-  }, {passive: false});
+  // Touched, a control acts as the thumb lands; its default prevented, no
+  // click follows. A mouse click or a key works it as any button.
+  for (const button of reloadButtons) {
+    button.addEventListener('touchstart', (event) => {
+      event.preventDefault();
+      firstTouch();
+      if (KalvenorInput.blocked()) return;
+      KalvenorInput.gesture();
+      KalvenorInput.reload();
+    }, {passive: false});
+    button.addEventListener('touchend', (event) => {
+      event.preventDefault();
+      KalvenorInput.gesture();
+    }, {passive: false});
+    button.addEventListener('click', () => {
+      if (!KalvenorInput.blocked()) KalvenorInput.reload();
+    });
+  }
 
   return {
     touched: () => seen,

@@ -1,9 +1,11 @@
-// A tap becomes three mouse reads, one frame apart: a motion so large that
+// A landing becomes two mouse reads, one frame apart: a motion so large that
 // the crosshair lands in the top-left corner whatever it was; then the motion
 // that puts the crosshair's centre under the finger, with the left button
-// pressed; then the button released. The game sees a player who moved the
-// mouse and clicked. A reload is the right button pressed and released a
-// frame later, the crosshair left where it was.
+// pressed and released at once, which the mouse latches as one click, as a
+// touchpad's tap. The game sees a player who moved the mouse and clicked. A
+// drag moves the crosshair on from where the last step put it, in one read;
+// a reload is the right button clicked, the crosshair left where it was.
+#include <algorithm>
 #include <deque>
 
 #include "platform/host_events.h"
@@ -18,8 +20,8 @@ namespace {
 // (800 - 50) x (600 - 50): a motion of that size reaches the corner from
 // anywhere.
 constexpr int kCrosshairSize = 50;
-constexpr int kCornerMotionX = -(800 - kCrosshairSize);
-constexpr int kCornerMotionY = -(600 - kCrosshairSize);
+constexpr int kCornerMaxX = 800 - kCrosshairSize;
+constexpr int kCornerMaxY = 600 - kCrosshairSize;
 // The game aims at the crosshair's centre, this far right of and below the
 // corner it moves.
 constexpr int kAimOffset = kCrosshairSize / 2;
@@ -27,57 +29,77 @@ constexpr int kAimOffset = kCrosshairSize / 2;
 constexpr int kLeftButton = 0;
 constexpr int kRightButton = 1;
 
-// Taps that come faster than a tap is played wait their turn, up to a few.
-constexpr size_t kMostWaitingTaps = 4;
+// Landings that come faster than they are played wait their turn, up to a
+// few; drags are folded into one.
+constexpr size_t kMostWaiting = 8;
 
-enum class Step { PinToCorner, AimAndPress, Release };
+enum class Kind { Tap, Drag, Reload };
 
-struct Tap {
-    bool reload;
+struct Touch {
+    Kind kind;
     int x, y;
 };
 
-std::deque<Tap> gTaps;
-Step gStep = Step::PinToCorner;
+struct Corner {
+    int x = 0, y = 0;
+};
+
+std::deque<Touch> gTouches;
+// A tap's first read pinned the crosshair to the corner; its second aims.
+bool gPinned = false;
+// Where the last aim left the crosshair's corner.
+Corner gCorner;
 bool gFramePresented = true;
+
+void Queue(Kind kind, int x, int y) {
+    if (gTouches.size() < kMostWaiting) gTouches.push_back({kind, x, y});
+}
+
+void Click(int button) {
+    platform::HostMouseButton(button, true, platform::ButtonHolder::Touch);
+    platform::HostMouseButton(button, false, platform::ButtonHolder::Touch);
+}
+
+// Moves the crosshair's corner from where it is to put its centre at (x, y).
+void AimAt(int x, int y) {
+    Corner to{std::clamp(x - kAimOffset, 0, kCornerMaxX), std::clamp(y - kAimOffset, 0, kCornerMaxY)};
+    platform::HostMouseMotion(to.x - gCorner.x, to.y - gCorner.y);
+    gCorner = to;
+}
 
 }  // namespace
 
-void QueueTap(int x, int y) {
-    if (gTaps.size() < kMostWaitingTaps) gTaps.push_back({false, x, y});
+void QueueTap(int x, int y) { Queue(Kind::Tap, x, y); }
+
+void QueueDrag(int x, int y) {
+    if (!gTouches.empty() && gTouches.back().kind == Kind::Drag) gTouches.back() = {Kind::Drag, x, y};
+    else Queue(Kind::Drag, x, y);
 }
 
-void QueueReload() {
-    if (gTaps.size() < kMostWaitingTaps) gTaps.push_back({true, 0, 0});
-}
+void QueueReload() { Queue(Kind::Reload, 0, 0); }
 
 void TapFramePresented() { gFramePresented = true; }
 
 void StepTaps() {
-    if (gTaps.empty() || !gFramePresented) return;
+    if (gTouches.empty() || !gFramePresented) return;
     gFramePresented = false;
-    const Tap& tap = gTaps.front();
-    switch (gStep) {
-        case Step::PinToCorner:
-            if (tap.reload) {
-                platform::HostMouseButton(kRightButton, true);
-                gStep = Step::Release;
-                break;
+    const Touch& touch = gTouches.front();
+    switch (touch.kind) {
+        case Kind::Tap:
+            if (!gPinned) {
+                platform::HostMouseMotion(-kCornerMaxX, -kCornerMaxY);
+                gCorner = {};
+                gPinned = true;
+                return;
             }
-            platform::HostMouseMotion(kCornerMotionX, kCornerMotionY);
-            gStep = Step::AimAndPress;
+            AimAt(touch.x, touch.y);
+            Click(kLeftButton);
+            gPinned = false;
             break;
-        case Step::AimAndPress:
-            platform::HostMouseMotion(tap.x - kAimOffset, tap.y - kAimOffset);
-            platform::HostMouseButton(kLeftButton, true);
-            gStep = Step::Release;
-            break;
-        case Step::Release:
-            platform::HostMouseButton(tap.reload ? kRightButton : kLeftButton, false);
-            gTaps.pop_front();
-            gStep = Step::PinToCorner;
-            break;
+        case Kind::Drag: AimAt(touch.x, touch.y); break;
+        case Kind::Reload: Click(kRightButton); break;
     }
+    gTouches.pop_front();
 }
 
 }  // namespace webhost

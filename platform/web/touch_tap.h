@@ -1,17 +1,19 @@
-// Touch: a tap aims and fires at the tapped point through the mouse the game
-// already reads; a tap with two fingers presses the right button.
+// Touch: a finger's landing aims and fires at its point through the mouse
+// the game already reads; a moving finger drags the crosshair; the Reload
+// control clicks the right button.
 #pragma once
 
 namespace webhost {
 
-// A tap at (x, y) on the 800 x 600 picture.
+// A finger landed at (x, y) on the 800 x 600 picture.
 void QueueTap(int x, int y);
-// A tap with two or more fingers: the right button pressed, then released a
-// frame later.
+// A finger that drags is now at (x, y); only its latest point matters.
+void QueueDrag(int x, int y);
+// The Reload control: the right button clicked.
 void QueueReload();
-// Hand the mouse the next step of the oldest tap, once per frame: called on
-// every pump, it acts only on the first pump after a frame was presented,
-// which comes before that next frame reads the mouse.
+// Hand the mouse the next step of the oldest touch, once per frame: called
+// on every pump, it acts only on the first pump after a frame was
+// presented, which comes before that next frame reads the mouse.
 void StepTaps();
 void TapFramePresented();
 

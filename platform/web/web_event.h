@@ -11,8 +11,9 @@ enum class EventKind : int32_t {
     Motion = 3,      // a, b: relative motion in pixels under pointer lock
     Button = 4,      // a: button index, b: 1 pressed, 0 released
     Foreground = 5,  // a: 1 when the page came to the front, 0 when it left
-    Tap = 6,         // a, b: a touch's point on the 800 x 600 picture
-    Reload = 7,      // a tap with two or more fingers, or the reload control
+    Tap = 6,         // a, b: where a finger landed on the 800 x 600 picture
+    Reload = 7,      // the Reload control
+    Drag = 8,        // a, b: where a moving finger is now on the picture
 };
 
 // Read by the page's script at fixed offsets; keep the layout.

@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
 """Plays the built page on an emulated touch-only phone in headless Chromium,
-checking the game by its frames.
+checking the game by its frames, at a person's timings.
 
 usage: touch_play.py BUILD_DIR RESOURCE_DIR WORK_DIR [--chromium PATH]
 
-Held landscape: the help speaks of fingers only; a tap starts a game; seven
-taps take seven cartridges; a two-finger tap brings back six, and so does
-the reload control, which appears once the page has seen a touch; three
-fingers are one reload; a swipe and a cancelled touch fire nothing. Held
-upright, the page asks to turn the phone. A mouse player never sees the
-control. Every wait is bounded; the run stops itself after DEADLINE_S.
+Held landscape: the help speaks of fingers only; a tap starts a game; ten
+taps held 80-150 ms each take a cartridge, shown by the third frame the
+page draws after the finger lands (the time from touchstart is printed); a second finger landing 20-300 ms after the first, the first
+still down, fires too; a resting finger fires once and blocks no other; a
+drag fires only as it lands; a game lasts half a minute, so these play a
+second one. The Reload controls, one in each side bar,
+reload at a touch, a mouse click and Enter. Held upright, the page asks to
+turn the phone and asks for full screen once, a refusal kept after a
+reload. A mouse player never sees the controls. Every wait is bounded; the
+run stops itself after DEADLINE_S.
 """
 import os
 import re
@@ -23,11 +27,20 @@ from bounded_run import Failed
 import bounded_run
 import page_view as view
 
-DEADLINE_S = 60
+DEADLINE_S = 150
 LANDSCAPE = (844, 390)
 PORTRAIT = (390, 844)
-# Between taps: time for a tap's three frames to be played.
+HERE = os.path.dirname(os.path.abspath(__file__))
+# How long a person's taps are held, in ms.
+HOLDS_MS = (80, 100, 120, 150, 90, 110, 130, 140, 85, 145)
+# Between taps: time for the last one's frames to be played.
 TAP_GAP_S = 0.15
+# A second finger lands this long after the first, which is still down.
+SECOND_FINGER_MS = (20, 150, 300)
+# A shot shows by the third frame drawn after its touchstart: the one under
+# way as the finger lands, the one whose mouse read pins the crosshair to the
+# corner, and the one whose read aims and fires.
+SHOT_FRAMES = 3
 # After the last input: time for its frames to reach the screen.
 SETTLE_S = 0.4
 MOUSE_WORDS = re.compile(r"click|pointer|mouse|escape", re.I)
@@ -51,6 +64,8 @@ class Run(bounded_run.Checks):
         page.send("Emulation.setDeviceMetricsOverride", {"width": size[0], "height": size[1],
                                                          "deviceScaleFactor": 2, "mobile": True})
         page.send("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+        with open(os.path.join(HERE, "touch_probe.js")) as f:
+            page.send("Page.addScriptToEvaluateOnNewDocument", {"source": f.read()})
         page.send("Page.navigate", {"url": url})
         self.wait_running(page)
         return page
@@ -72,23 +87,96 @@ class Run(bounded_run.Checks):
                              " const r = e.getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()"
                              % element_id)
 
-    def touch(self, page, points, end_points=None):
-        """Fingers down and up in the same instant, or moved to end_points
-        on the way."""
-        page.send("Input.dispatchTouchEvent", {"type": "touchStart",
-                                               "touchPoints": [{"x": x, "y": y, "id": i}
-                                                               for i, (x, y) in enumerate(points)]})
-        if end_points:
-            page.send("Input.dispatchTouchEvent", {"type": "touchMove",
-                                                   "touchPoints": [{"x": x, "y": y, "id": i}
-                                                                   for i, (x, y) in enumerate(end_points)]})
-        page.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+    def fingers(self, page, kind, points):
+        """A touchStart or touchMove names every finger down, by id and point;
+        a touchEnd names the fingers it lifts, or none to lift them all."""
+        page.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": [{"x": x, "y": y, "id": i}
+                                                                            for i, (x, y) in points.items()]})
+
+    def touch(self, page, point, hold_ms=100):
+        """One finger down for hold_ms; the touchstart's time in the page."""
+        self.fingers(page, "touchStart", {0: point})
+        landed = page.evaluate("__kalvenorTestTouch.lastTouch()")
+        time.sleep(hold_ms / 1000)
+        self.fingers(page, "touchEnd", {})
+        return landed
 
     def count(self, page, name, want):
         """The cartridges shown: looked at until they are `want`, after a settle
         so that a shot that should not be has had its time."""
         time.sleep(SETTLE_S)
         return view.look_cartridges(page, self.work, name, self.refs, want)
+
+    def shot_frame(self, page, landed, slot):
+        """Which frame drawn after the touchstart at `landed` first shows
+        cartridge `slot` gone, and when, in ms after it; None if none does."""
+        frames = page.evaluate("__kalvenorTestTouch.since(%f)" % (landed - 100))
+        before = [f for f in frames if f[0] < landed]
+        after = [f for f in frames if f[0] >= landed]
+        if not before:
+            return None
+        lit = before[-1][1][slot]
+        for n, (at, slots) in enumerate(after, 1):
+            if slots[slot] != lit:
+                return n, at - landed
+        return None
+
+    def timed_taps(self, page, centre, holds, shown):
+        """Taps held as `holds`, from `shown` cartridges: the HUD does not
+        show the round in the chamber, so a tap once none is shown is left
+        unchecked. Each other's shot frame is checked; their times in ms."""
+        times = []
+        for hold in holds:
+            landed = self.touch(page, centre, hold)
+            time.sleep(TAP_GAP_S)
+            if shown == 0:
+                continue
+            shown -= 1
+            shot = self.shot_frame(page, landed, shown)
+            self.expect(shot is not None and shot[0] <= SHOT_FRAMES,
+                        "a tap held %d ms shows its shot in frame %s after it lands" % (hold, shot and shot[0]))
+            if shot:
+                times.append(shot[1])
+        return times
+
+    def reload_with(self, page, how, name):
+        """Reloads by `how`: six cartridges come back."""
+        how()
+        count = self.count(page, name, 6)
+        self.expect(count == 6, "%s reloads (%d)" % (name, count))
+
+    def control_touch(self, page, element_id):
+        place = self.box(page, element_id)
+        self.fingers(page, "touchStart", {0: (place[0] + place[2] / 2, place[1] + place[3] / 2)})
+        time.sleep(0.1)
+        self.fingers(page, "touchEnd", {})
+
+    def control_click(self, page, element_id):
+        place = self.box(page, element_id)
+        for kind in ("mousePressed", "mouseReleased"):
+            page.send("Input.dispatchMouseEvent", {"type": kind, "x": place[0] + place[2] / 2,
+                                                   "y": place[1] + place[3] / 2, "button": "left",
+                                                   "clickCount": 1})
+
+    def control_key(self, page, element_id):
+        page.evaluate("document.getElementById('%s').focus()" % element_id)
+        for kind in ("keyDown", "keyUp"):
+            page.send("Input.dispatchKeyEvent", {"type": kind, "code": "Enter", "key": "Enter", "text": "\r",
+                                                 "windowsVirtualKeyCode": 13})
+
+    def start_game(self, page, centre):
+        count = 0
+        for taps in range(1, 4):
+            self.touch(page, centre)
+            count = self.count(page, "touch-started", 6)
+            if count == 6:
+                break
+        self.require(count == 6, "a tap starts a game (%d tap(s), %d cartridges)" % (taps, count))
+
+    def new_game(self, browser, url, centre):
+        page = self.open_phone(browser, url, LANDSCAPE)
+        self.start_game(page, centre)
+        return page
 
     def landscape(self, browser, url):
         page = self.open_phone(browser, url, LANDSCAPE)
@@ -99,51 +187,66 @@ class Run(bounded_run.Checks):
         self.expect(self.box(page, "turn") is None, "held landscape, no note to turn the phone")
 
         centre = (LANDSCAPE[0] // 2, LANDSCAPE[1] // 2)
-        count = 0
-        for taps in range(1, 4):
-            self.touch(page, [centre])
-            count = self.count(page, "touch-started", 6)
-            if count == 6:
-                break
-        self.require(count == 6, "a tap starts a game (%d tap(s), %d cartridges)" % (taps, count))
-        for _ in range(7):
-            self.touch(page, [centre])
-            time.sleep(TAP_GAP_S)
+        self.start_game(page, centre)
+
+        picture = self.box(page, "screen")
+        right, left = self.box(page, "reload"), self.box(page, "reload-left")
+        self.require(right is not None and left is not None, "a touch brings the reload controls")
+        self.expect(min(right[2], right[3], left[2], left[3]) >= THUMB_PX and
+                    right[0] >= picture[0] + picture[2] and left[0] + left[2] <= picture[0],
+                    "a thumb-sized reload control in each side bar (%s, %s, picture %s)" % (left, right, picture))
+
+        times = self.timed_taps(page, centre, HOLDS_MS[:7], 6)
         count = self.count(page, "touch-fired", 0)
         self.expect(count == 0, "seven taps take seven cartridges (%d left)" % count)
-        self.touch(page, [(300, 150), (500, 250)])
-        count = self.count(page, "touch-two-fingers", 6)
-        self.expect(count == 6, "a two-finger tap brings back six (%d)" % count)
+        self.reload_with(page, lambda: self.control_touch(page, "reload"), "a touch on the right control")
+        times += self.timed_taps(page, centre, HOLDS_MS[5:], 6)
+        times.sort()
+        if times:
+            median = (times[(len(times) - 1) // 2] + times[len(times) // 2]) / 2
+            self.figures.append("touchstart to the frame showing the shot: median %.1f ms of %d taps"
+                                " (%.1f-%.1f ms)" % (median, len(times), times[0], times[-1]))
 
-        self.touch(page, [centre])
-        time.sleep(TAP_GAP_S)
-        self.touch(page, [(300, 150), (400, 200), (500, 250)])
-        count = self.count(page, "touch-three-fingers", 6)
-        self.expect(count == 6, "three fingers are one reload, not shots (%d)" % count)
+        self.reload_with(page, lambda: self.control_touch(page, "reload-left"), "a touch on the left control")
+        shown = 6
+        for later_ms in SECOND_FINGER_MS:
+            self.fingers(page, "touchStart", {0: (300, 150)})
+            time.sleep(later_ms / 1000)
+            self.fingers(page, "touchStart", {0: (300, 150), 1: (500, 250)})
+            time.sleep(0.08)
+            self.fingers(page, "touchEnd", {0: (300, 150)})
+            time.sleep(0.05)
+            self.fingers(page, "touchEnd", {})
+            shown -= 2
+            count = self.count(page, "touch-second-%d" % later_ms, shown)
+            self.expect(count == shown, "a second finger %d ms after the first fires too (%d)" % (later_ms, count))
 
-        self.touch(page, [centre], [(centre[0] + 150, centre[1])])
-        count = self.count(page, "touch-swipe", 6)
-        self.expect(count == 6, "a swipe fires nothing (%d)" % count)
-        page.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": centre[0],
-                                                                                      "y": centre[1]}]})
-        page.send("Input.dispatchTouchEvent", {"type": "touchCancel", "touchPoints": []})
-        count = self.count(page, "touch-cancel", 6)
-        self.expect(count == 6, "a cancelled touch fires nothing (%d)" % count)
-        page.send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": centre[0] + 10,
-                                                                                      "y": centre[1]}]})
-        page.send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
-        count = self.count(page, "touch-after-cancel", 5)
-        self.expect(count == 5, "after a cancel the next tap fires (%d)" % count)
+        page.send("Target.closeTarget", {"targetId": page.target_id})
 
-        place = self.box(page, "reload")
-        picture = self.box(page, "screen")
-        self.require(place is not None, "a touch brings the reload control")
-        self.expect(place[2] >= THUMB_PX and place[3] >= THUMB_PX and place[0] >= picture[0] + picture[2],
-                    "the reload control is thumb-sized and beside the picture (%s, picture %s)"
-                    % (place, picture))
-        self.touch(page, [(place[0] + place[2] / 2, place[1] + place[3] / 2)])
-        count = self.count(page, "touch-control", 6)
-        self.expect(count == 6, "the reload control reloads (%d)" % count)
+        # A game lasts half a minute at the page's pace: the rest plays a new one.
+        page = self.new_game(browser, url, centre)
+        self.touch(page, centre)
+        self.reload_with(page, lambda: self.control_click(page, "reload"), "a mouse click on the control")
+        resting = {0: (200, 300)}
+        self.fingers(page, "touchStart", resting)
+        for x in (350, 450):
+            time.sleep(0.3)
+            self.fingers(page, "touchStart", {**resting, 1: (x, 200)})
+            time.sleep(0.1)
+            self.fingers(page, "touchEnd", {1: (x, 200)})
+        time.sleep(0.5)
+        self.fingers(page, "touchEnd", {})
+        count = self.count(page, "touch-resting", 3)
+        self.expect(count == 3, "a resting finger fires once and blocks no other tap (%d)" % count)
+
+        self.reload_with(page, lambda: self.control_key(page, "reload"), "Enter on the focused control")
+        self.fingers(page, "touchStart", {0: centre})
+        for step in range(1, 11):
+            time.sleep(0.02)
+            self.fingers(page, "touchMove", {0: (centre[0] + 15 * step, centre[1])})
+        self.fingers(page, "touchEnd", {})
+        count = self.count(page, "touch-drag", 5)
+        self.expect(count == 5, "a drag fires only as it lands (%d)" % count)
         page.send("Target.closeTarget", {"targetId": page.target_id})
 
     def portrait(self, browser, url):
@@ -151,11 +254,20 @@ class Run(bounded_run.Checks):
         turn = self.box(page, "turn")
         self.expect(turn is not None, "held upright, the page asks to turn the phone (%r)"
                     % page.evaluate("document.getElementById('turn').textContent"))
-        self.touch(page, [(PORTRAIT[0] // 2, PORTRAIT[1] // 2)])
-        time.sleep(SETTLE_S)
+        for _ in range(2):
+            self.touch(page, (PORTRAIT[0] // 2, PORTRAIT[1] // 2))
+            time.sleep(SETTLE_S)
         place, picture = self.box(page, "reload"), self.box(page, "screen")
         self.expect(place is not None and place[1] >= picture[1] + picture[3],
                     "upright, the reload control sits below the picture (%s, picture %s)" % (place, picture))
+        asks = page.evaluate("__kalvenorTestTouch.fullScreenAsks()")
+        page.send("Page.reload")
+        self.wait_running(page)
+        self.touch(page, (PORTRAIT[0] // 2, PORTRAIT[1] // 2))
+        time.sleep(SETTLE_S)
+        again = page.evaluate("__kalvenorTestTouch.fullScreenAsks()")
+        self.expect(asks == 1 and again == 0, "full screen is asked for once, and a refusal kept after a"
+                    " reload (%d, then %d)" % (asks, again))
         page.send("Target.closeTarget", {"targetId": page.target_id})
 
     def mouse(self, browser, url):
