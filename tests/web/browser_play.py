@@ -128,11 +128,13 @@ class Run(bounded_run.Checks):
         """Press and release, by default in the same instant, as a touchpad
         tap gives."""
         x, y = self.mouse
+        if not hold:
+            page.click(x, y, button)
+            return
         mask = {"left": 1, "right": 2}[button]
         page.send("Input.dispatchMouseEvent", {"type": "mousePressed", "x": x, "y": y, "button": button,
                                                "buttons": mask, "clickCount": 1})
-        if hold:
-            time.sleep(hold)
+        time.sleep(hold)
         page.send("Input.dispatchMouseEvent", {"type": "mouseReleased", "x": x, "y": y, "button": button,
                                                "buttons": 0, "clickCount": 1})
 

@@ -99,6 +99,16 @@ class Browser:
         self._listeners.append(listener)
 
     def send(self, method, params=None, session=None, timeout=10.0):
+        return self.send_together([(method, params)], session, timeout)[0]
+
+    def send_together(self, calls, session=None, timeout=10.0):
+        """Writes every (method, params) before waiting for any answer, so
+        the browser is given them at once: a click's press and release
+        together, however busy the machine. Their results, in order."""
+        slots = [self._post(method, params, session) for method, params in calls]
+        return [self._answer(method, slot, timeout) for (method, _), slot in zip(calls, slots)]
+
+    def _post(self, method, params, session):
         if self.closed:
             raise CdpError("browser is gone (while sending %s)" % method)
         with self._lock:
@@ -115,6 +125,11 @@ class Browser:
                 data = data[os.write(self._out, data):]
         except OSError as e:
             raise CdpError("cannot write to the browser: %s" % e)
+        slot["id"] = msg_id
+        return slot
+
+    def _answer(self, method, slot, timeout):
+        msg_id = slot["id"]
         if not slot["event"].wait(timeout):
             with self._lock:
                 self._waiting.pop(msg_id, None)
@@ -173,6 +188,16 @@ class Page:
 
     def send(self, method, params=None, timeout=10.0):
         return self.browser.send(method, params, session=self.session, timeout=timeout)
+
+    def send_together(self, calls, timeout=10.0):
+        return self.browser.send_together(calls, session=self.session, timeout=timeout)
+
+    def click(self, x, y, button="left"):
+        """A press and its release given at once, as a touchpad tap gives."""
+        mask = {"left": 1, "right": 2}[button]
+        self.send_together([("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": button,
+                                                          "buttons": buttons, "clickCount": 1})
+                            for kind, buttons in (("mousePressed", mask), ("mouseReleased", 0))])
 
     def evaluate(self, expression, timeout=10.0, await_promise=False):
         reply = self.send("Runtime.evaluate", {"expression": expression, "returnByValue": True,

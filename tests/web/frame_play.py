@@ -101,8 +101,7 @@ class Run(bounded_run.Checks):
 
     def click(self, page, x, y):
         self.mouse(page, "mouseMoved", x, y)
-        self.mouse(page, "mousePressed", x, y, "left", 1)
-        self.mouse(page, "mouseReleased", x, y, "left", 0)
+        page.click(x, y)
 
     def heard_since(self, frame, since):
         """The loudest level since then, looked at until it is heard."""
