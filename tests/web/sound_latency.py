@@ -101,13 +101,14 @@ def explain(run, natives):
     for name, first in natives.items():
         if run == first:
             return name
+    for name, first in natives.items():
         cut = next((i for i, (a, b) in enumerate(zip(run, first)) if a != b), min(len(run), len(first)))
         rest = [sample - (first[i] if i < len(first) else 0) for i, sample in enumerate(run)]
         for other, second in natives.items():
             start = len(run) - len(second)
             if len(first) <= len(run) and rest[cut:] == second + [0] * (len(run) - cut - len(second)):
                 return name + "+" + other
-            if cut <= start and run[start + FADE_FRAMES:] == second[FADE_FRAMES:]:
+            if 0 < cut <= start and run[start + FADE_FRAMES:] == second[FADE_FRAMES:]:
                 return name + ">" + other
     return None
 
