@@ -95,12 +95,8 @@ class Run(bounded_run.Checks):
                               " const r = e.getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()"
                               % element_id)
 
-    def mouse(self, page, kind, x, y, button="none", buttons=0):
-        page.send("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y, "button": button,
-                                               "buttons": buttons, "clickCount": 1})
-
     def click(self, page, x, y):
-        self.mouse(page, "mouseMoved", x, y)
+        page.send("Input.dispatchMouseEvent", {"type": "mouseMoved", "x": x, "y": y, "button": "none", "buttons": 0})
         page.click(x, y)
 
     def heard_since(self, frame, since):
