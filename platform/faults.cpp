@@ -38,6 +38,7 @@ void ResetAll() {
     ResetDrawFaults();
     ResetInputFaults();
     ResetSoundFaults();
+    ResetClock();
 }
 
 }  // namespace platform::faults

@@ -11,22 +11,29 @@ namespace platform {
 // position that the keyboard device reports (0 for none).
 void HostKey(uint32_t vk, uint8_t dik, bool down, bool repeat);
 
+// What moves the pointer or holds a mouse button down. The game sees a
+// button down while any of them holds it, and one letting go never releases
+// another's hold. The player's mouse settings act on the mouse alone.
+enum class InputSource { Mouse, Pad, Touch };
+
 // Relative mouse motion in host units (one per pixel), accumulated until the
-// next successful mouse read.
-void HostMouseMotion(int32_t dx, int32_t dy);
+// next successful mouse read. The mouse's is scaled by the player's mouse
+// speed, the fractions of a pixel carried to its next motion.
+void HostMouseMotion(int32_t dx, int32_t dy, InputSource from = InputSource::Mouse);
 
-// What holds a mouse button down. The game sees a button down while any of
-// them holds it, and one letting go never releases another's hold.
-enum class ButtonHolder { Mouse, Pad, Touch };
-
-// Mouse button 0 (left), 1 (right), 2, 3 pressed or released by `by`.
-void HostMouseButton(int index, bool down, ButtonHolder by = ButtonHolder::Mouse);
+// Mouse button 0 (left), 1 (right), 2, 3 pressed or released by `by`; the
+// mouse's left and right change places when the player swapped them.
+void HostMouseButton(int index, bool down, InputSource by = InputSource::Mouse);
 
 // The window came to the front (true) or left it (false). Leaving unacquires
 // the input devices and loses every DirectDraw surface; coming back lets
 // Acquire and Restore succeed again.
 void HostForeground(bool active);
 bool IsForeground();
+
+// A host's menu opened (true) over the game or closed: the game's clock
+// stands still between, so no time passes for the game.
+void HostPause(bool paused);
 
 // The user asked to close the window: posts WM_CLOSE.
 void HostClose();

@@ -16,6 +16,9 @@ void InputOnForeground(bool active);
 void InputKey(uint8_t dik, bool down);
 void ResetInputFaults();
 
+// The game's clock (platform/win32/): back to the host's tick, at full speed.
+void ResetClock();
+
 // DirectSound (platform/dsound/).
 void ResetSoundFaults();
 

@@ -153,10 +153,10 @@ TEST(PadButtons, BackQuitsOnlyOnceHeldASecondByItsOwnTimes) {
     PadReading back;
     back.buttons[platform::kPadBack] = true;
     for (uint32_t heldMs : {0u, 10u, 999u}) {
-        back.backHeldMs = heldMs;
+        back.quitHeldMs = heldMs;
         EXPECT_FALSE(platform::ReadPadButtons(&state, back).held[platform::kActQuit]) << heldMs;
     }
-    back.backHeldMs = 1000;
+    back.quitHeldMs = 1000;
     EXPECT_TRUE(platform::ReadPadButtons(&state, back).held[platform::kActQuit]);
     EXPECT_FALSE(platform::ReadPadButtons(&state, PadReading{}).held[platform::kActQuit]);
 }

@@ -19,8 +19,8 @@ bool gApplied[kPadActions] = {};  // what the pad holds down right now
 // other's press.
 void Send(PadAction action, bool down) {
     switch (action) {
-        case kActFire: HostMouseButton(0, down, ButtonHolder::Pad); break;
-        case kActReload: HostMouseButton(1, down, ButtonHolder::Pad); break;
+        case kActFire: HostMouseButton(0, down, InputSource::Pad); break;
+        case kActReload: HostMouseButton(1, down, InputSource::Pad); break;
         case kActNewGame: HostKey(VK_F1, DIK_F1, down, false); break;
         case kActQuit: HostKey(VK_ESCAPE, DIK_ESCAPE, down, false); break;
         case kPadActions: break;
@@ -49,7 +49,7 @@ void HostPad(const PadReading& pad, uint32_t elapsedMs) {
     AimMotion motion = AimSticks(&gAim, pad, elapsedMs);
     PadIntent intent = ReadPadButtons(&gButtons, pad);
     int32_t dx = motion.dx + intent.nudgeX, dy = motion.dy + intent.nudgeY;
-    if (dx != 0 || dy != 0) HostMouseMotion(dx, dy);
+    if (dx != 0 || dy != 0) HostMouseMotion(dx, dy, InputSource::Pad);
     Apply(intent);
 }
 

@@ -8,7 +8,7 @@
 
 namespace platform {
 
-// Back must be held this long to quit, so a brushed Back ends no game.
+// The quit button must be held this long, so a brushed Back ends no game.
 constexpr uint32_t kBackHoldMs = 1000;
 
 struct PadButtonState {
@@ -25,7 +25,8 @@ struct PadIntent {
     int32_t nudgeX = 0, nudgeY = 0;  // of d-pad presses just made
 };
 
-// Fire is the left mouse button, reload the right, a new game F1, quit Escape.
+// Fire is the left mouse button, reload the right, a new game F1, quit
+// Escape; which buttons do each is the player's choice.
 PadIntent ReadPadButtons(PadButtonState* state, const PadReading& pad);
 
 }  // namespace platform

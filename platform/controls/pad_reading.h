@@ -6,12 +6,19 @@
 
 namespace platform {
 
+// The standard layout's buttons, in the order of SDL's controller buttons.
 enum PadButton {
     kPadA,
+    kPadB,
     kPadX,
-    kPadRightShoulder,
-    kPadStart,
+    kPadY,
     kPadBack,
+    kPadGuide,
+    kPadStart,
+    kPadLeftStick,
+    kPadRightStick,
+    kPadLeftShoulder,
+    kPadRightShoulder,
     kPadUp,
     kPadDown,
     kPadLeft,
@@ -29,10 +36,10 @@ struct PadReading {
     // that sees the pad's own button events latches a press shorter than a
     // frame here, as the mouse latches clicks.
     bool pressed[kPadButtons] = {};
-    // How long Back has been held, timed by its own down and up events (the
-    // longest hold since the last reading, if it was let go), so a stall
-    // between readings adds nothing.
-    uint32_t backHeldMs = 0;
+    // How long the quit button (Back, unless the player chose another) has
+    // been held, timed by its own down and up events (the longest hold since
+    // the last reading, if it was let go), so a stall adds nothing.
+    uint32_t quitHeldMs = 0;
 };
 
 // A trigger counts as pressed past half its travel.

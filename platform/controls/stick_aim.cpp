@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/settings/active.h"
+
 namespace platform {
 
 namespace {
@@ -40,6 +42,7 @@ AimMotion AimSticks(StickAim* aim, const PadReading& pad, uint32_t elapsedMs) {
     double speed = std::sqrt(vx * vx + vy * vy);
     double scale = speed > kStickPixelsPerSecond ? kStickPixelsPerSecond / speed : 1.0;
     if (pad.leftTrigger > kTriggerPressed) scale *= kFineAimFactor;
+    scale *= settings::Active().padSpeed;
     double seconds = (elapsedMs < kLongestAimStepMs ? elapsedMs : kLongestAimStepMs) / 1000.0;
     aim->carryX += vx * scale * seconds;
     aim->carryY += vy * scale * seconds;

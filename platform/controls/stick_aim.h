@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// Full deflection crosses the 800-pixel screen in 0.8 s.
+// Full deflection crosses the 800-pixel screen in 0.8 s, at the player's
+// stick speed 1.
 constexpr double kStickPixelsPerSecond = 800.0 / 0.8;
 // Share of the stick's travel around the centre that moves nothing.
 constexpr double kStickDeadZone = 0.15;

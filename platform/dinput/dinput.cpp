@@ -4,6 +4,7 @@
 #include <dinput.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -12,6 +13,7 @@
 #include "platform/host_events.h"
 #include "platform/inspect.h"
 #include "platform/internal.h"
+#include "platform/settings/active.h"
 #include "platform/win32/com_object.h"
 
 extern "C" {
@@ -38,9 +40,11 @@ struct HostInput {
     BYTE keys[kKeys];
 };
 constinit HostInput held = {};
-// Which ButtonHolders hold each mouse button, one bit each.
+// Which InputSources hold each mouse button, one bit each.
 constinit uint8_t holders[kMouseButtons] = {};
 constinit bool inForeground = true;
+// The mouse's motion not yet a whole pixel at the player's speed.
+constinit double motionCarryX = 0, motionCarryY = 0;
 constinit int refusedAcquires = 0;
 constinit int liveObjects = 0;
 
@@ -189,12 +193,22 @@ void UnacquireAll(bool foregroundOnly) {
 
 }  // namespace
 
-void HostMouseMotion(int32_t dx, int32_t dy) {
+void HostMouseMotion(int32_t dx, int32_t dy, InputSource from) {
+    if (from == InputSource::Mouse) {
+        double speed = settings::Active().mouseSpeed;
+        double x = dx * speed + motionCarryX, y = dy * speed + motionCarryY;
+        dx = static_cast<int32_t>(std::trunc(x));
+        dy = static_cast<int32_t>(std::trunc(y));
+        motionCarryX = x - dx;
+        motionCarryY = y - dy;
+    }
+    if (dx == 0 && dy == 0) return;
     for (Device* d = firstDevice; d != nullptr; d = d->next) d->AddMotion(dx, dy);
 }
 
-void HostMouseButton(int index, bool down, ButtonHolder by) {
+void HostMouseButton(int index, bool down, InputSource by) {
     if (index < 0 || index >= kMouseButtons) return;
+    if (by == InputSource::Mouse && settings::Active().swapButtons && index < 2) index = 1 - index;
     auto bit = static_cast<uint8_t>(1u << static_cast<int>(by));
     if (down && holders[index] == 0)
         for (Device* d = firstDevice; d != nullptr; d = d->next) d->AddPress(index);
@@ -213,6 +227,7 @@ void ResetInputFaults() {
     held = {};
     std::memset(holders, 0, sizeof(holders));
     inForeground = true;
+    motionCarryX = motionCarryY = 0;
     refusedAcquires = 0;
 }
 

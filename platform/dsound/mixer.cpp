@@ -3,6 +3,7 @@
 #include "platform/dsound/mixer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,8 @@ constexpr int kFracBits = 32 - kFracShift;
 // Constant-initialised and never destroyed, so buffers released by static
 // destructors at exit still find them.
 constinit std::mutex mixLock;
+// Set from the game's thread, read by the mixing one.
+std::atomic<int> mixLevel{100};
 constinit Voice* firstVoice = nullptr;
 constinit uint64_t mixedFrames = 0;
 
@@ -214,6 +217,8 @@ void SetChangeHook(ChangeHook hook) { changeHook = hook; }
 
 uint64_t MixedFrames() { return mixedFrames; }
 
+void SetLevel(int percent) { mixLevel.store(std::clamp(percent, 0, 100), std::memory_order_relaxed); }
+
 }  // namespace platform::mixer
 
 namespace platform {
@@ -236,6 +241,9 @@ void MixAudio(int16_t* out, int frames, int sampleRate) {
             int ended = MixVoice(*v, acc, count, sampleRate);
             if (ended < count) MixTail(*v, acc, ended, count);
         }
+        int level = mixLevel.load(std::memory_order_relaxed);
+        if (level != 100)
+            for (int i = 0; i < count; ++i) acc[i] = static_cast<int32_t>(int64_t(acc[i]) * level / 100);
         Limit(acc, count, sampleRate);
         for (int i = 0; i < count; ++i)
             out[done + i] = int16_t(std::clamp(acc[i], int32_t(-32768), int32_t(32767)));

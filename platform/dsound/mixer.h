@@ -86,6 +86,9 @@ void SetChangeHook(ChangeHook hook);
 void RecordEvent(inspect::SoundEvent::Kind kind, const IDirectSoundBuffer* buffer, uint32_t tick, bool looping,
                  bool wasPlaying);
 void RecordFinished(const IDirectSoundBuffer* buffer, uint64_t mixedFrame, int sampleRate);
+// The mix's level in percent, applied before the limiter (100: as mixed).
+void SetLevel(int percent);
+
 // Samples mixed since start-up; the next MixAudio begins with this one.
 uint64_t MixedFrames();
 

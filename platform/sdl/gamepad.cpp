@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/controls/host_gamepad.h"
+#include "platform/settings/active.h"
 
 namespace sdlhost {
 
@@ -13,29 +14,17 @@ namespace {
 
 constexpr float kAxisTravel = 32767.0f;
 
-struct ButtonName {
-    SDL_GameControllerButton sdl;
-    platform::PadButton pad;
-};
-
-constexpr ButtonName kButtons[] = {
-    {SDL_CONTROLLER_BUTTON_A, platform::kPadA},
-    {SDL_CONTROLLER_BUTTON_X, platform::kPadX},
-    {SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, platform::kPadRightShoulder},
-    {SDL_CONTROLLER_BUTTON_START, platform::kPadStart},
-    {SDL_CONTROLLER_BUTTON_BACK, platform::kPadBack},
-    {SDL_CONTROLLER_BUTTON_DPAD_UP, platform::kPadUp},
-    {SDL_CONTROLLER_BUTTON_DPAD_DOWN, platform::kPadDown},
-    {SDL_CONTROLLER_BUTTON_DPAD_LEFT, platform::kPadLeft},
-    {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, platform::kPadRight},
-};
+// The platform's buttons are SDL's, in SDL's order.
+static_assert(int{SDL_CONTROLLER_BUTTON_A} == int{platform::kPadA} &&
+              int{SDL_CONTROLLER_BUTTON_BACK} == int{platform::kPadBack} &&
+              int{SDL_CONTROLLER_BUTTON_DPAD_RIGHT} == int{platform::kPadRight});
 
 // What the button events latched since the last look.
 struct Latched {
     bool pressed[platform::kPadButtons] = {};
-    bool backDown = false;
-    int64_t backDownMs = 0;
-    int64_t backLetGoHeldMs = 0;  // the longest hold of Back let go since
+    bool quitDown = false;
+    int64_t quitDownMs = 0;
+    int64_t quitLetGoHeldMs = 0;  // the longest hold of the quit button let go since
 };
 
 struct Gamepad {
@@ -103,15 +92,15 @@ platform::PadReading Read(int64_t nowMs) {
     pad.leftTrigger = Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT);
     pad.rightTrigger = Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT);
     Latched& latched = gPad.latched;
-    for (const ButtonName& b : kButtons) {
-        pad.buttons[b.pad] = SDL_GameControllerGetButton(gPad.controller, b.sdl) != 0;
-        pad.pressed[b.pad] = latched.pressed[b.pad];
+    for (int b = 0; b < platform::kPadButtons; ++b) {
+        pad.buttons[b] = SDL_GameControllerGetButton(gPad.controller, static_cast<SDL_GameControllerButton>(b)) != 0;
+        pad.pressed[b] = latched.pressed[b];
     }
-    int64_t held = latched.backDown ? nowMs - latched.backDownMs : 0;
-    if (held < latched.backLetGoHeldMs) held = latched.backLetGoHeldMs;
-    pad.backHeldMs = static_cast<uint32_t>(held < 0 ? 0 : held);
+    int64_t held = latched.quitDown ? nowMs - latched.quitDownMs : 0;
+    if (held < latched.quitLetGoHeldMs) held = latched.quitLetGoHeldMs;
+    pad.quitHeldMs = static_cast<uint32_t>(held < 0 ? 0 : held);
     std::fill(std::begin(latched.pressed), std::end(latched.pressed), false);
-    latched.backLetGoHeldMs = 0;
+    latched.quitLetGoHeldMs = 0;
     return pad;
 }
 
@@ -134,17 +123,14 @@ void PumpGamepad(int64_t nowMs, bool inFront) {
 
 void PadButtonEvent(const SDL_ControllerButtonEvent& button, int64_t atMs) {
     if (!gPad.controller || button.which != gPad.id) return;
-    for (const ButtonName& b : kButtons) {
-        if (b.sdl != button.button) continue;
-        bool down = button.type == SDL_CONTROLLERBUTTONDOWN;
-        Latched& latched = gPad.latched;
-        if (down) latched.pressed[b.pad] = true;
-        if (b.pad != platform::kPadBack || down == latched.backDown) return;
-        latched.backDown = down;
-        if (down) latched.backDownMs = atMs;
-        else latched.backLetGoHeldMs = std::max(latched.backLetGoHeldMs, atMs - latched.backDownMs);
-        return;
-    }
+    if (button.button >= platform::kPadButtons) return;
+    bool down = button.type == SDL_CONTROLLERBUTTONDOWN;
+    Latched& latched = gPad.latched;
+    if (down) latched.pressed[button.button] = true;
+    if (button.button != platform::settings::Active().padQuit || down == latched.quitDown) return;
+    latched.quitDown = down;
+    if (down) latched.quitDownMs = atMs;
+    else latched.quitLetGoHeldMs = std::max(latched.quitLetGoHeldMs, atMs - latched.quitDownMs);
 }
 
 void StopGamepad() {

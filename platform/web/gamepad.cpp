@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "platform/controls/host_gamepad.h"
+#include "platform/settings/active.h"
 #include "platform/host_events.h"
 #include "platform/web/browser.h"
 
@@ -17,17 +18,23 @@ constexpr int kLeftTrigger = 6, kRightTrigger = 7;
 // Its buttons as the platform's reading orders them.
 constexpr int kStandardButton[platform::kPadButtons] = {
     0,   // A
+    1,   // B
     2,   // X
-    5,   // right shoulder
-    9,   // Start
+    3,   // Y
     8,   // Back
+    16,  // Guide
+    9,   // Start
+    10,  // left stick
+    11,  // right stick
+    4,   // left shoulder
+    5,   // right shoulder
     12,  // d-pad up
     13,  // d-pad down
     14,  // d-pad left
     15,  // d-pad right
 };
 // The buttons read: every one named above.
-constexpr int kButtonsRead = 16;
+constexpr int kButtonsRead = 17;
 // A digital button the browser reports only by its value counts past half.
 constexpr float kPressedValue = 0.5f;
 
@@ -38,17 +45,18 @@ static_assert(sizeof(ButtonValues) == 2 * sizeof(float), "the page writes the va
 
 bool gFeeding = false;
 double gLastMs = 0;
-// Back as last read, and the pad's timestamp when it was first seen down:
-// the time the pad's state last changed, Back's press at the earliest.
-bool gBackDown = false;
-double gBackDownMs = 0;
+// The quit button (Back, unless chosen otherwise) as last read, and the
+// pad's timestamp when it was first seen down: the time the pad's state last
+// changed, its press at the earliest.
+bool gQuitDown = false;
+double gQuitDownMs = 0;
 
-// How long Back has been held by the pad's own clock, not the page's reads:
-// a page stalled while Back is brushed counts only the brush.
-uint32_t BackHeldMs(bool down, double stamp, double now) {
-    if (down && !gBackDown) gBackDownMs = stamp > 0 && stamp <= now ? stamp : now;
-    gBackDown = down;
-    return down ? static_cast<uint32_t>(now - gBackDownMs) : 0;
+// How long the quit button has been held by the pad's own clock, not the
+// page's reads: a page stalled while it is brushed counts only the brush.
+uint32_t QuitHeldMs(bool down, double stamp, double now) {
+    if (down && !gQuitDown) gQuitDownMs = stamp > 0 && stamp <= now ? stamp : now;
+    gQuitDown = down;
+    return down ? static_cast<uint32_t>(now - gQuitDownMs) : 0;
 }
 
 }  // namespace
@@ -61,7 +69,7 @@ void PumpGamepad() {
     if (!present || !platform::IsForeground()) {
         if (gFeeding) platform::HostPadGone();
         gFeeding = false;
-        gBackDown = false;
+        gQuitDown = false;
         return;
     }
     platform::PadReading pad;
@@ -76,7 +84,7 @@ void PumpGamepad() {
         pad.buttons[i] = b.pressed != 0 || b.value > kPressedValue;
     }
     double now = kv_now();
-    pad.backHeldMs = BackHeldMs(pad.buttons[platform::kPadBack], stamp, now);
+    pad.quitHeldMs = QuitHeldMs(pad.buttons[platform::settings::Active().padQuit], stamp, now);
     // Whole milliseconds go to the pad; the fraction waits for the next look.
     uint32_t elapsed = 0;
     if (gFeeding && now > gLastMs) elapsed = static_cast<uint32_t>(now - gLastMs);

@@ -56,14 +56,14 @@ void Queue(Kind kind, int x, int y) {
 }
 
 void Click(int button) {
-    platform::HostMouseButton(button, true, platform::ButtonHolder::Touch);
-    platform::HostMouseButton(button, false, platform::ButtonHolder::Touch);
+    platform::HostMouseButton(button, true, platform::InputSource::Touch);
+    platform::HostMouseButton(button, false, platform::InputSource::Touch);
 }
 
 // Moves the crosshair's corner from where it is to put its centre at (x, y).
 void AimAt(int x, int y) {
     Corner to{std::clamp(x - kAimOffset, 0, kCornerMaxX), std::clamp(y - kAimOffset, 0, kCornerMaxY)};
-    platform::HostMouseMotion(to.x - gCorner.x, to.y - gCorner.y);
+    platform::HostMouseMotion(to.x - gCorner.x, to.y - gCorner.y, platform::InputSource::Touch);
     gCorner = to;
 }
 
@@ -87,7 +87,7 @@ void StepTaps() {
     switch (touch.kind) {
         case Kind::Tap:
             if (!gPinned) {
-                platform::HostMouseMotion(-kCornerMaxX, -kCornerMaxY);
+                platform::HostMouseMotion(-kCornerMaxX, -kCornerMaxY, platform::InputSource::Touch);
                 gCorner = {};
                 gPinned = true;
                 return;

@@ -2,6 +2,7 @@
 // and device state the way Windows delivers them.
 #include "platform/host_events.h"
 #include "platform/internal.h"
+#include "platform/settings/active.h"
 #include "platform/win32/state.h"
 
 using namespace platform::win32;
@@ -24,7 +25,10 @@ bool IsSystemKey(uint32_t vk) { return vk == VK_MENU || vk == VK_F10 || altHeld;
 
 namespace platform {
 
-void HostKey(uint32_t vk, uint8_t dik, bool down, bool repeat) {
+void HostKey(uint32_t pressedVk, uint8_t pressedDik, bool down, bool repeat) {
+    KeyCodes codes = settings::ChosenKey(KeyCodes{static_cast<uint8_t>(pressedVk), pressedDik});
+    uint32_t vk = codes.vk;
+    uint8_t dik = codes.dik;
     if (dik != 0) InputKey(dik, down);
     if (vk == 0) return;
     bool system = IsSystemKey(vk);

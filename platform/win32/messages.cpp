@@ -24,7 +24,7 @@ MSG QuitMessage() {
     MSG msg = {};
     msg.message = WM_QUIT;
     msg.wParam = static_cast<WPARAM>(Queue().quitCode);
-    msg.time = host::TickCount();
+    msg.time = GetTickCount();
     return msg;
 }
 
@@ -57,7 +57,7 @@ WINBOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     msg.message = Msg;
     msg.wParam = wParam;
     msg.lParam = lParam;
-    msg.time = host::TickCount();
+    msg.time = GetTickCount();
     Queue().posted.push_back(msg);
     return TRUE;
 }

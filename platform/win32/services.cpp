@@ -4,8 +4,6 @@
 
 extern "C" {
 
-DWORD WINAPI GetTickCount(VOID) { return host::TickCount(); }
-
 VOID WINAPI OutputDebugStringA(LPCSTR lpOutputString) {
     if (lpOutputString != nullptr) host::DebugOutput(lpOutputString);
 }

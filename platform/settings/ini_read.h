@@ -1,0 +1,38 @@
+// Reading `key = value` text: the one call the settings make of an ini
+// reader. The desktop reads with inih; the browser build, which has no inih,
+// with a reader of the same rules in platform/web/.
+#pragma once
+
+#include <string_view>
+
+namespace platform::settings {
+
+struct IniEntry {
+    int line;  // from 1
+    std::string_view section;  // "" before the first [section]
+    std::string_view key, value;
+};
+
+struct IniSink {
+    void (*entry)(void* user, const IniEntry& entry);
+    // A line that is neither blank, a comment, a [section] nor key = value.
+    void (*bad)(void* user, int line);
+    void* user;
+};
+
+void ReadIni(std::string_view text, const IniSink& sink);
+
+// The rules both readers keep. A byte-order mark may begin the text.
+inline std::string_view WithoutBom(std::string_view text) {
+    return text.substr(0, 3) == "\xEF\xBB\xBF" ? text.substr(3) : text;
+}
+inline bool IsIniBlankOrComment(std::string_view line) {
+    size_t at = line.find_first_not_of(" \t\r");
+    return at == std::string_view::npos || line[at] == ';' || line[at] == '#';
+}
+inline bool IsIniSection(std::string_view line) {
+    size_t at = line.find_first_not_of(" \t\r");
+    return at != std::string_view::npos && line[at] == '[' && line.find(']', at) != std::string_view::npos;
+}
+
+}  // namespace platform::settings
