@@ -17,13 +17,22 @@ CommandLine Parse(std::vector<const char*> args) {
     return sdlhost::ParseCommandLine(static_cast<int>(args.size()), args.data());
 }
 
-TEST(SdlCommandLine, NoArgumentsPlaysFullScreenAndWindowAsksForTheWindow) {
+TEST(SdlCommandLine, NoArgumentsFollowsTheSettingsAndTheScreenOptionsOverrideThem) {
+    using sdlhost::ScreenChoice;
     EXPECT_EQ(Parse({}).action, CommandAction::Play);
-    EXPECT_FALSE(Parse({}).windowed);
+    EXPECT_EQ(Parse({}).screen, ScreenChoice::Setting);
+    EXPECT_TRUE(Parse({}).settingsPath.empty());
     CommandLine windowed = Parse({"--window"});
     EXPECT_EQ(windowed.action, CommandAction::Play);
-    EXPECT_TRUE(windowed.windowed);
-    EXPECT_TRUE(Parse({"--window", "--window"}).windowed);
+    EXPECT_EQ(windowed.screen, ScreenChoice::Window);
+    EXPECT_EQ(Parse({"--window", "--window"}).screen, ScreenChoice::Window);
+    EXPECT_EQ(Parse({"--window", "--fullscreen"}).screen, ScreenChoice::Fullscreen);
+    CommandLine other = Parse({"--settings", "/tmp/k.ini", "--fullscreen"});
+    EXPECT_EQ(other.action, CommandAction::Play);
+    EXPECT_EQ(other.settingsPath, "/tmp/k.ini");
+    // A --settings without its file is refused, not read as a file named "".
+    EXPECT_EQ(Parse({"--settings"}).action, CommandAction::Refuse);
+    EXPECT_EQ(Parse({"--settings", ""}).action, CommandAction::Refuse);
 }
 
 TEST(SdlCommandLine, HelpComesBeforeVersionInAnyOrder) {
@@ -48,7 +57,7 @@ TEST(SdlCommandLine, AnythingElseIsRefusedEvenBesideGoodOptions) {
 TEST(SdlCommandLine, HelpStartsWithTheUsageLineAndNamesEveryOptionAndControl) {
     std::string help = sdlhost::kHelpText;
     EXPECT_EQ(help.rfind(sdlhost::kUsageLine, 0), 0u);
-    for (const char* word : {"--window", "--help", "--version", "mouse", "left button", "right button", "F1",
+    for (const char* word : {"--window", "--fullscreen", "--settings FILE", "settings.ini", "F10", "--help", "--version", "mouse", "left button", "right button", "F1",
                              "Escape", "E and P", "Alt+Enter",
                              "controller", "either stick", "right trigger", "Start", "Back held"})
         EXPECT_NE(help.find(word), std::string::npos) << word;

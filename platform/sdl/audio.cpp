@@ -1,11 +1,15 @@
 // Sound out: an SDL device whose callback pulls the platform's mix. Small
-// callbacks keep a shot within a frame or two of its muzzle flash.
+// callbacks keep a shot within a frame or two of its muzzle flash. While the
+// settings menu holds the game's sound, only the menu's tone is heard.
+#include <atomic>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/host.h"
 #include "platform/host_events.h"
+#include "platform/sdl/audio_preview.h"
 #include "platform/sdl/host_state.h"
 
 namespace sdlhost {
@@ -15,13 +19,51 @@ namespace {
 constexpr int kPreferredRate = 44100;
 constexpr Uint16 kFramesPerCallback = 512;
 
+// The tone that lets the player hear a volume while choosing it.
+constexpr double kToneHz = 660.0;
+constexpr double kToneSeconds = 0.15;
+constexpr double kToneFullScale = 8000.0;
+constexpr double kTwoPi = 6.283185307179586;
+
 int gRate = kPreferredRate;
+std::atomic<bool> gGameSoundHeld{false};
+std::atomic<int> gToneAsked{0};  // frames of tone asked for, taken by the callback
+std::atomic<int> gToneLevel{0};
+// The callback's own.
+int gToneLeft = 0;
+int gTonePhase = 0;
 
 void Callback(void*, Uint8* stream, int len) {
-    platform::MixAudio(reinterpret_cast<int16_t*>(stream), len / static_cast<int>(sizeof(int16_t)), gRate);
+    auto* out = reinterpret_cast<int16_t*>(stream);
+    int frames = len / static_cast<int>(sizeof(int16_t));
+    if (!gGameSoundHeld.load()) {
+        platform::MixAudio(out, frames, gRate);
+        return;
+    }
+    if (int asked = gToneAsked.exchange(0); asked > 0) {
+        gToneLeft = asked;
+        gTonePhase = 0;
+    }
+    double amplitude = kToneFullScale * gToneLevel.load() / 100.0;
+    for (int i = 0; i < frames; ++i) {
+        out[i] = 0;
+        if (gToneLeft <= 0) continue;
+        --gToneLeft;
+        out[i] = static_cast<int16_t>(amplitude * std::sin(kTwoPi * kToneHz * gTonePhase++ / gRate));
+    }
 }
 
 }  // namespace
+
+void HoldGameSound(bool held) {
+    gGameSoundHeld.store(held);
+    if (!held) gToneAsked.store(0);
+}
+
+void PlayPreviewTone(int levelPercent) {
+    gToneLevel.store(levelPercent);
+    gToneAsked.store(static_cast<int>(kToneSeconds * gRate));
+}
 
 }  // namespace sdlhost
 

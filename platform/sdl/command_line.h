@@ -1,6 +1,7 @@
 // The Linux host's command line: the answers every Unix program gives before
-// any window opens, and the choice of starting in a window. Nothing of it
-// reaches the game, which takes no arguments.
+// any window opens, the choice of window or full screen for one run, and
+// which settings file to use. Nothing of it reaches the game, which takes no
+// arguments.
 #pragma once
 
 #include <string_view>
@@ -8,25 +9,35 @@
 namespace sdlhost {
 
 enum class CommandAction { Play, Help, Version, Refuse };
+// The screen for this run: as the settings say, or as the command line asks.
+enum class ScreenChoice { Setting, Window, Fullscreen };
 
 struct CommandLine {
     CommandAction action = CommandAction::Play;
-    bool windowed = false;
+    ScreenChoice screen = ScreenChoice::Setting;
+    std::string_view settingsPath;  // empty: the default file
     std::string_view refused;  // the first argument not understood
 };
 
 inline constexpr int kExitRefused = 2;
 
 inline constexpr const char kVersionText[] = "kalvenor " KALVENOR_VERSION "\n";
-inline constexpr const char kUsageLine[] = "usage: kalvenor [--window] [--help] [--version]\n";
+inline constexpr const char kUsageLine[] =
+    "usage: kalvenor [--window | --fullscreen] [--settings FILE] [--help] [--version]\n";
 inline constexpr const char kHelpText[] =
-    "usage: kalvenor [--window] [--help] [--version]\n"
+    "usage: kalvenor [--window | --fullscreen] [--settings FILE] [--help] [--version]\n"
     "A shooting gallery: shoot the villains, never the president.\n"
     "\n"
     "Options:\n"
-    "  --window    start in a window instead of full screen\n"
-    "  --help      show this help and exit\n"
-    "  --version   show the version and exit\n"
+    "  --window         start in a window this once, whatever the settings say\n"
+    "  --fullscreen     start full screen this once, whatever the settings say\n"
+    "  --settings FILE  read and save the settings in FILE\n"
+    "  --help           show this help and exit\n"
+    "  --version        show the version and exit\n"
+    "\n"
+    "Settings are kept in $XDG_CONFIG_HOME/kalvenor/settings.ini\n"
+    "(~/.config/kalvenor/settings.ini when XDG_CONFIG_HOME is unset).\n"
+    "F10, or a short press of the controller's Back, opens the settings menu.\n"
     "\n"
     "Controls:\n"
     "  mouse         aims the crosshair\n"
@@ -34,8 +45,9 @@ inline constexpr const char kHelpText[] =
     "  right button  reloads seven rounds; starts a game from the game-over screen\n"
     "  any key but F1, F3, F11 and Escape\n"
     "                leaves the intro screen\n"
-    "  F1            starts a new game from any screen\n"
-    "  Escape        quits\n"
+    "  F1            starts a new game from any screen (or the key chosen)\n"
+    "  Escape        quits (or the key chosen)\n"
+    "  F10           opens the settings menu, which pauses the game\n"
     "  E and P held together\n"
     "                shows the dedication\n"
     "  Alt+Enter     switches between window and full screen\n"
@@ -63,7 +75,11 @@ inline CommandLine ParseCommandLine(int argc, const char* const* argv) {
         } else if (arg == "--version") {
             version = true;
         } else if (arg == "--window") {
-            line.windowed = true;
+            line.screen = ScreenChoice::Window;
+        } else if (arg == "--fullscreen") {
+            line.screen = ScreenChoice::Fullscreen;
+        } else if (arg == "--settings" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            line.settingsPath = argv[++i];
         } else {
             line.action = CommandAction::Refuse;
             line.refused = arg;

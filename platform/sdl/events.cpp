@@ -7,6 +7,7 @@
 #include "platform/sdl/gamepad.h"
 #include "platform/sdl/host_state.h"
 #include "platform/sdl/key_map.h"
+#include "platform/sdl/menu.h"
 #include "platform/sdl/tick.h"
 
 namespace sdlhost {
@@ -22,6 +23,11 @@ bool gEnterSwallowed = false;
 void OnKey(const SDL_KeyboardEvent& key) {
     bool down = key.type == SDL_KEYDOWN;
     SDL_Scancode sc = key.keysym.scancode;
+    // F10 is the settings menu's, never the game's.
+    if (sc == SDL_SCANCODE_F10) {
+        if (down && !key.repeat) RequestMenu();
+        return;
+    }
     if (sc == SDL_SCANCODE_RETURN || sc == SDL_SCANCODE_KP_ENTER) {
         if (down && (key.keysym.mod & KMOD_ALT)) {
             if (!key.repeat) ToggleWindowed();
@@ -127,6 +133,7 @@ void PumpEvents() {
     // Held sticks move the crosshair on every pump, not only when an axis
     // changes.
     sdlhost::PumpGamepad(nowMs, s.foreground);
+    if (sdlhost::TakeMenuRequest()) sdlhost::RunMenu();
 }
 
 }  // namespace host

@@ -6,6 +6,8 @@
 #include <iterator>
 
 #include "platform/controls/host_gamepad.h"
+#include "platform/controls/pad_buttons.h"
+#include "platform/sdl/menu.h"
 #include "platform/settings/active.h"
 
 namespace sdlhost {
@@ -33,6 +35,8 @@ struct Gamepad {
     SDL_GameController* controller = nullptr;
     SDL_JoystickID id = -1;
     bool feeding = false;  // the platform has had a reading since the last release
+    bool backDown = false;  // Back, timed for the settings menu
+    int64_t backDownMs = 0;
     int64_t lastMs = 0;
     Latched latched;
 };
@@ -104,6 +108,22 @@ platform::PadReading Read(int64_t nowMs) {
     return pad;
 }
 
+// Back let go before the quit's hold opens the settings menu, unless the
+// player gave Back an action other than quitting.
+void TimeBack(uint8_t button, bool down, int64_t atMs) {
+    if (button != platform::kPadBack) return;
+    const platform::settings::Settings& chosen = platform::settings::Active();
+    bool free = chosen.padFire != platform::kPadBack && chosen.padReload != platform::kPadBack &&
+                chosen.padNewGame != platform::kPadBack;
+    if (down) {
+        gPad.backDownMs = atMs;
+        gPad.backDown = true;
+    } else if (gPad.backDown) {
+        gPad.backDown = false;
+        if (free && atMs - gPad.backDownMs < platform::kBackHoldMs) RequestMenu();
+    }
+}
+
 }  // namespace
 
 void PumpGamepad(int64_t nowMs, bool inFront) {
@@ -127,6 +147,7 @@ void PadButtonEvent(const SDL_ControllerButtonEvent& button, int64_t atMs) {
     bool down = button.type == SDL_CONTROLLERBUTTONDOWN;
     Latched& latched = gPad.latched;
     if (down) latched.pressed[button.button] = true;
+    TimeBack(button.button, down, atMs);
     if (button.button != platform::settings::Active().padQuit || down == latched.quitDown) return;
     latched.quitDown = down;
     if (down) latched.quitDownMs = atMs;

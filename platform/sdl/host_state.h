@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "platform/settings/settings_file.h"
+
 namespace sdlhost {
 
 constexpr int kFrameWidth = 800;
@@ -26,6 +28,7 @@ struct HostState {
     bool foreground = true;
     uint32_t focusQuietUntil = 0;
     SDL_AudioDeviceID audio = 0;
+    platform::settings::SettingsFile settings;
 };
 
 HostState& State();
@@ -41,8 +44,10 @@ void ToggleWindowed();
 void ApplyMouseMode();
 void SetWindowIcon(SDL_Window* window);
 
-// Drawing (present.cpp): show the platform's last frame again.
+// Drawing (present.cpp): show the platform's last frame again; or draw it
+// without showing it yet, for something to be drawn over it.
 void Redraw();
+void ComposeLastFrame();
 
 // Frame statistics (frame_stats.cpp), gathered only when debugging.
 void StatsPresentBegin();

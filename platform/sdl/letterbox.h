@@ -1,6 +1,9 @@
 // Where the 800 x 600 picture goes on an output of any size: as large as
-// fits with its aspect kept, centred, black bars around it.
+// fits with its aspect kept, centred, black bars around it. The player may
+// ask for whole multiples only (sharp) or smoothing always (smooth).
 #pragma once
+
+#include "platform/settings/settings.h"
 
 namespace sdlhost {
 
@@ -9,10 +12,24 @@ struct Placement {
     bool sharp;  // whole scale factor: nearest sampling keeps pixels crisp
 };
 
-inline Placement PlaceFrame(int outWidth, int outHeight, int frameWidth, int frameHeight) {
+inline Placement PlaceFrame(int outWidth, int outHeight, int frameWidth, int frameHeight,
+                           platform::settings::Scale scale = platform::settings::Scale::Auto) {
     if (outWidth <= 0 || outHeight <= 0 || frameWidth <= 0 || frameHeight <= 0)
         return {0, 0, frameWidth, frameHeight, true};
     Placement p{};
+    if (scale == platform::settings::Scale::Sharp) {
+        int byWidth = outWidth / frameWidth, byHeight = outHeight / frameHeight;
+        int factor = byWidth < byHeight ? byWidth : byHeight;
+        // An output smaller than the frame still gets all of it, smoothed.
+        if (factor >= 1) {
+            p.width = frameWidth * factor;
+            p.height = frameHeight * factor;
+            p.x = (outWidth - p.width) / 2;
+            p.y = (outHeight - p.height) / 2;
+            p.sharp = true;
+            return p;
+        }
+    }
     // Compare the two ratios by cross-multiplying, so no rounding decides
     // which side fills the output.
     if (static_cast<long long>(outWidth) * frameHeight <= static_cast<long long>(outHeight) * frameWidth) {
@@ -24,8 +41,8 @@ inline Placement PlaceFrame(int outWidth, int outHeight, int frameWidth, int fra
     }
     p.x = (outWidth - p.width) / 2;
     p.y = (outHeight - p.height) / 2;
-    p.sharp = p.width % frameWidth == 0 && p.height % frameHeight == 0 &&
-              p.width / frameWidth == p.height / frameHeight;
+    p.sharp = scale != platform::settings::Scale::Smooth && p.width % frameWidth == 0 &&
+              p.height % frameHeight == 0 && p.width / frameWidth == p.height / frameHeight;
     return p;
 }
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "platform/sdl/command_line.h"
 #include "platform/sdl/host_state.h"
@@ -32,7 +33,11 @@ int main(int argc, char** argv) {
         case sdlhost::CommandAction::Play:
             break;
     }
-    sdlhost::State().windowed = line.windowed;
+    sdlhost::HostState& s = sdlhost::State();
+    std::string path = line.settingsPath.empty() ? platform::settings::DefaultPath() : std::string(line.settingsPath);
+    platform::settings::LoadFile(&s.settings, path);
+    s.windowed = line.screen == sdlhost::ScreenChoice::Window ||
+                 (line.screen == sdlhost::ScreenChoice::Setting && !s.settings.settings.fullscreen);
     // Without a screen there is no game to show; nothing to ask the player.
     if (!sdlhost::EnsureVideo()) {
         std::fprintf(stderr, "kalvenor: needs a graphical display\n");

@@ -6,6 +6,7 @@
 #include "platform/host_events.h"
 #include "platform/sdl/host_state.h"
 #include "platform/sdl/letterbox.h"
+#include "platform/settings/active.h"
 
 namespace sdlhost {
 
@@ -21,38 +22,43 @@ bool EnsureTexture(bool is555) {
     return s.texture != nullptr;
 }
 
-void Draw(const uint16_t* pixels, int32_t pitchBytes, bool is555) {
+bool Compose(const uint16_t* pixels, int32_t pitchBytes, bool is555) {
     HostState& s = State();
-    if (!s.renderer || !pixels || pitchBytes < kFrameWidth * 2) return;
-    if (!EnsureTexture(is555)) return;
+    if (!s.renderer || !pixels || pitchBytes < kFrameWidth * 2) return false;
+    if (!EnsureTexture(is555)) return false;
     SDL_UpdateTexture(s.texture, nullptr, pixels, pitchBytes);
 
     int outW = 0, outH = 0;
-    if (SDL_GetRendererOutputSize(s.renderer, &outW, &outH) != 0) return;
-    Placement place = PlaceFrame(outW, outH, kFrameWidth, kFrameHeight);
+    if (SDL_GetRendererOutputSize(s.renderer, &outW, &outH) != 0) return false;
+    Placement place = PlaceFrame(outW, outH, kFrameWidth, kFrameHeight, platform::settings::Active().scale);
     SDL_SetTextureScaleMode(s.texture, place.sharp ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     SDL_Rect dst{place.x, place.y, place.width, place.height};
     SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
     SDL_RenderClear(s.renderer);
     SDL_RenderCopy(s.renderer, s.texture, nullptr, &dst);
-    SDL_RenderPresent(s.renderer);
+    return true;
+}
+
+void Draw(const uint16_t* pixels, int32_t pitchBytes, bool is555) {
+    if (Compose(pixels, pitchBytes, is555)) SDL_RenderPresent(State().renderer);
 }
 
 }  // namespace
 
-void Redraw() {
+void ComposeLastFrame() {
     int32_t pitch = 0;
     bool is555 = false;
     const uint16_t* pixels = platform::LastFrame(&pitch, &is555);
-    if (pixels) {
-        Draw(pixels, pitch, is555);
-        return;
-    }
+    if (pixels && Compose(pixels, pitch, is555)) return;
     HostState& s = State();
     if (!s.renderer) return;
     SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
     SDL_RenderClear(s.renderer);
-    SDL_RenderPresent(s.renderer);
+}
+
+void Redraw() {
+    ComposeLastFrame();
+    if (State().renderer) SDL_RenderPresent(State().renderer);
 }
 
 }  // namespace sdlhost
