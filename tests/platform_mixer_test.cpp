@@ -17,6 +17,7 @@
 #include "platform/headless/headless.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "platform/settings/active.h"
 #include "support/sound_device_test.h"
 #include "support/synthetic_wave.h"
 
@@ -159,6 +160,38 @@ TEST_F(Mixer, ALoudSumIsHeldUnderFullScaleInsteadOfWrapping) {
     held = Mix(10)[5];
     EXPECT_LT(held, -30000);
     EXPECT_GT(held, -32767);
+}
+
+TEST_F(Mixer, TheVolumeScalesTheSumBeforeTheLimiterAndMuteSilencesIt) {
+    Mix(kFadeFrames);  // silence lets a limiter held down by a loud test go
+    std::vector<int16_t> ramp = Ramp(400, 50);
+    struct Case {
+        int volume;
+        bool mute;
+    };
+    for (Case c : {Case{50, false}, Case{0, false}, Case{100, true}}) {
+        SCOPED_TRACE(c.volume);
+        platform::settings::Settings s;
+        s.volume = c.volume;
+        s.mute = c.mute;
+        platform::settings::Apply(s);
+        LPDIRECTSOUNDBUFFER b = Make16(ramp);
+        b->Play(0, 0, 0);
+        std::vector<int16_t> out = Mix(400);
+        int level = c.mute ? 0 : c.volume;
+        for (int i = kFadeFrames; i < 400; ++i) ASSERT_EQ(out[size_t(i)], ramp[size_t(i)] * level / 100) << i;
+        b->Stop();
+        Mix(kFadeFrames);
+    }
+    // Two loud sounds at half volume are what one is at full: the level comes
+    // before the limiter, so nothing is held down.
+    platform::settings::Settings half;
+    half.volume = 50;
+    platform::settings::Apply(half);
+    Make16(std::vector<int16_t>(500, 30000))->Play(0, 0, 0);
+    Make16(std::vector<int16_t>(500, 30000))->Play(0, 0, 0);
+    EXPECT_EQ(Mix(300)[200], 30000);
+    platform::settings::Apply({});
 }
 
 TEST_F(Mixer, AOneShotEndsRewindsAndIsReportedFinished) {

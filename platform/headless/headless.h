@@ -24,7 +24,8 @@ struct MessageBoxShown {
 };
 
 // Back to a fresh host: tick 0 stepping 1 ms per read, no hooks, nothing
-// recorded, sound device present. Also resets platform faults.
+// recorded, sound device present. Also resets platform faults and the
+// player's settings to their defaults.
 void Reset();
 
 // The tick: its current value, and how far each GetTickCount call moves it.

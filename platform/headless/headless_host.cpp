@@ -8,6 +8,7 @@
 #include "platform/host.h"
 #include "platform/host_events.h"
 #include "platform/inspect.h"
+#include "platform/settings/active.h"
 #include "platform/win32/state.h"
 
 namespace headless {
@@ -70,6 +71,7 @@ void Reset() {
     s = State();
     s.lastFrame.pixels.assign(size_t(kScreenWidth) * kScreenHeight, 0);
     platform::faults::ResetAll();
+    platform::settings::Apply(platform::settings::Settings{});
     platform::win32::ResetWindowing();
     platform::inspect::ClearSoundEvents();
 }

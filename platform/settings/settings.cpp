@@ -160,7 +160,7 @@ bool SetValue(Settings* s, std::string_view name, std::string_view value, std::s
                 *why = "not the name of a key";
                 return false;
             }
-            if (Is(value, kMenuKey)) {
+            if (std::string_view(key->name) == kMenuKey) {
                 *why = "the settings menu's key";
                 return false;
             }
@@ -182,7 +182,7 @@ bool SetValue(Settings* s, std::string_view name, std::string_view value, std::s
 
 const char* Settle(Settings* s) {
     Settings defaults;
-    if (Is(s->keyNewGame, s->keyQuit)) {
+    if (s->keyNewGame == s->keyQuit) {
         s->keyNewGame = defaults.keyNewGame;
         s->keyQuit = defaults.keyQuit;
         return "key_quit";
