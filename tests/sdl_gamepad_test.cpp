@@ -12,6 +12,7 @@
 #include "input/input_devices.h"
 #include "platform/headless/headless.h"
 #include "platform/sdl/gamepad.h"
+#include "platform/sdl/menu.h"
 #include "support/game_run.h"
 
 using namespace kalvenor_test;
@@ -306,6 +307,27 @@ TEST_F(SdlGamepad, AJoystickWithoutAMappingIsIgnored) {
     SDL_JoystickClose(joystick);
     SDL_JoystickDetachVirtual(index);
     EXPECT_EQ(left, 0);
+}
+
+TEST_F(SdlGamepad, ABriefBackAsksForTheMenuAndAHeldOneDoesNot) {
+    first.Plug();
+    sdlhost::PumpGamepad(0, true);
+    SDL_ControllerButtonEvent back{};
+    back.which = SDL_JoystickInstanceID(first.joystick);
+    back.button = SDL_CONTROLLER_BUTTON_BACK;
+    // Timed by the events' own stamps: a stall between them adds nothing.
+    struct Case {
+        int64_t downMs, upMs;
+        bool menu;
+    };
+    for (Case c : {Case{1000, 1120, true}, Case{2000, 2999, true}, Case{4000, 5000, false}, Case{6000, 7500, false}}) {
+        back.type = SDL_CONTROLLERBUTTONDOWN;
+        sdlhost::PadButtonEvent(back, c.downMs);
+        EXPECT_FALSE(sdlhost::TakeMenuRequest());
+        back.type = SDL_CONTROLLERBUTTONUP;
+        sdlhost::PadButtonEvent(back, c.upMs);
+        EXPECT_EQ(sdlhost::TakeMenuRequest(), c.menu) << c.upMs - c.downMs << " ms";
+    }
 }
 
 }  // namespace

@@ -35,6 +35,7 @@ struct Gamepad {
     SDL_GameController* controller = nullptr;
     SDL_JoystickID id = -1;
     bool feeding = false;  // the platform has had a reading since the last release
+    bool heldBack = false;  // until every button is let go
     bool backDown = false;  // Back, timed for the settings menu
     int64_t backDownMs = 0;
     int64_t lastMs = 0;
@@ -130,7 +131,13 @@ void PumpGamepad(int64_t nowMs, bool inFront) {
     if (!Start()) return;
     if (gPad.controller && !SDL_GameControllerGetAttached(gPad.controller)) Close();
     if (!gPad.controller) OpenFirst();
-    if (!gPad.controller || !inFront) {
+    if (gPad.controller && gPad.heldBack) {
+        bool any = false;
+        for (int b = 0; b < platform::kPadButtons; ++b)
+            any = any || SDL_GameControllerGetButton(gPad.controller, static_cast<SDL_GameControllerButton>(b));
+        gPad.heldBack = any;
+    }
+    if (!gPad.controller || !inFront || gPad.heldBack) {
         Release();
         return;
     }
@@ -141,8 +148,13 @@ void PumpGamepad(int64_t nowMs, bool inFront) {
     platform::HostPad(Read(nowMs), static_cast<uint32_t>(elapsed < 0 ? 0 : elapsed));
 }
 
+void HoldPadUntilLetGo() {
+    gPad.heldBack = true;
+    gPad.backDown = false;
+}
+
 void PadButtonEvent(const SDL_ControllerButtonEvent& button, int64_t atMs) {
-    if (!gPad.controller || button.which != gPad.id) return;
+    if (!gPad.controller || button.which != gPad.id || gPad.heldBack) return;
     if (button.button >= platform::kPadButtons) return;
     bool down = button.type == SDL_CONTROLLERBUTTONDOWN;
     Latched& latched = gPad.latched;

@@ -20,6 +20,10 @@ void PumpGamepad(int64_t nowMs, bool inFront);
 // Back's hold is timed from these.
 void PadButtonEvent(const SDL_ControllerButtonEvent& button, int64_t atMs);
 
+// The controller plays again only once every button is let go, and what was
+// pressed meanwhile is dropped: the button that closed the menu is no shot.
+void HoldPadUntilLetGo();
+
 // Releases what the controller held and closes it.
 void StopGamepad();
 

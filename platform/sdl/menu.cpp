@@ -12,6 +12,7 @@
 #include "platform/controls/key_table.h"
 #include "platform/host_events.h"
 #include "platform/sdl/audio_preview.h"
+#include "platform/sdl/gamepad.h"
 #include "platform/sdl/host_state.h"
 #include "platform/sdl/key_map.h"
 #include "platform/settings/active.h"
@@ -25,9 +26,6 @@ namespace ps = platform::settings;
 
 // The menu looks at input this often; no game frame runs meanwhile.
 constexpr Uint32 kMenuFrameMs = 10;
-// Closed with a pad button still down, the menu waits this long at most for
-// it to be let go, so the press that closed it is no shot.
-constexpr Uint32 kMostReleaseWaitMs = 3000;
 constexpr double kSpeedStep = 0.25;
 constexpr int kVolumeStep = 10;
 constexpr int kGameSpeedStep = 10;
@@ -140,19 +138,7 @@ void CloseMenu() {
     ImGui::DestroyContext();
     ps::ChangeFile(&s.settings, gMenu.editing);
     // The press that closed the menu is the menu's, not a shot.
-    Uint32 since = SDL_GetTicks();
-    for (;;) {
-        SDL_PumpEvents();
-        bool held = false;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-            SDL_GameController* pad = SDL_GameControllerFromInstanceID(SDL_JoystickGetDeviceInstanceID(i));
-            for (int b = 0; pad && b < SDL_CONTROLLER_BUTTON_MAX; ++b)
-                held = held || SDL_GameControllerGetButton(pad, static_cast<SDL_GameControllerButton>(b));
-        }
-        if (!held || SDL_TICKS_PASSED(SDL_GetTicks(), since + kMostReleaseWaitMs)) break;
-        SDL_Delay(kMenuFrameMs);
-    }
-    SDL_FlushEvents(SDL_CONTROLLERAXISMOTION, SDL_CONTROLLERBUTTONUP);
+    HoldPadUntilLetGo();
     HoldGameSound(false);
     platform::HostPause(false);
     ApplyMouseMode();
