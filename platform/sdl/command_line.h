@@ -50,7 +50,7 @@ inline constexpr const char kHelpText[] =
     "  F10           opens the settings menu, which pauses the game\n"
     "  E and P held together\n"
     "                shows the dedication\n"
-    "  Alt+Enter     switches between window and full screen\n"
+    "  Alt+Enter     switches between window and full screen for this run\n"
     "\n"
     "A controller (the first one plugged in):\n"
     "  either stick  aims; hold the left trigger for fine aim\n"
@@ -61,7 +61,10 @@ inline constexpr const char kHelpText[] =
     "                reload, as the right button\n"
     "  Start         starts a new game from any screen, as F1\n"
     "  Back held for a second\n"
-    "                quits, as Escape\n";
+    "                quits, as Escape\n"
+    "  Back pressed briefly\n"
+    "                opens the settings menu\n"
+    "  (the settings can give the actions other keys and buttons)\n";
 
 // An argument not understood wins over every other, so a mistyped line
 // never starts the game; then help, then the version.
