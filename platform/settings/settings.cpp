@@ -1,8 +1,10 @@
 #include "platform/settings/settings.h"
 
 #include <charconv>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/controls/key_table.h"
 
@@ -116,10 +118,13 @@ bool SetValue(Settings* s, std::string_view name, std::string_view value, std::s
     }
     switch (f->kind) {
         case Kind::Number: {
-            double number = 0;
-            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-            if (error != std::errc() || end != value.data() + value.size() || !std::isfinite(number) ||
-                number < f->low || number > f->high) {
+            // Not every standard library reads a double with from_chars.
+            std::string text(value);
+            char* end = nullptr;
+            double number = text.empty() || std::isspace(static_cast<unsigned char>(text[0]))
+                                ? NAN
+                                : std::strtod(text.c_str(), &end);
+            if (end != text.c_str() + text.size() || !std::isfinite(number) || number < f->low || number > f->high) {
                 *why = Range(*f);
                 return false;
             }

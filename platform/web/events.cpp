@@ -22,7 +22,10 @@ void Deliver(const WebEvent& e) {
             platform::HostKey(codes.vk, codes.dik, e.kind == EventKind::KeyDown, e.a != 0);
             break;
         }
-        case EventKind::Motion: platform::HostMouseMotion(e.a, e.b); break;
+        case EventKind::Motion:
+            platform::HostMouseMotion(e.a, e.b);
+            CrosshairMovedElsewhere();
+            break;
         // The platform ignores buttons it does not know.
         case EventKind::Button: platform::HostMouseButton(e.a, e.b != 0); break;
         case EventKind::Foreground:

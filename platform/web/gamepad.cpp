@@ -6,6 +6,7 @@
 #include "platform/settings/active.h"
 #include "platform/host_events.h"
 #include "platform/web/browser.h"
+#include "platform/web/touch_tap.h"
 
 namespace webhost {
 
@@ -91,6 +92,8 @@ void PumpGamepad() {
     else gLastMs = now;
     gLastMs += elapsed;
     gFeeding = true;
+    // The pad may move the crosshair where a touch would not know it.
+    CrosshairMovedElsewhere();
     platform::HostPad(pad, elapsed);
 }
 

@@ -1,10 +1,13 @@
-// A landing becomes two mouse reads, one frame apart: a motion so large that
-// the crosshair lands in the top-left corner whatever it was; then the motion
-// that puts the crosshair's centre under the finger, with the left button
-// pressed and released at once, which the mouse latches as one click, as a
-// touchpad's tap. The game sees a player who moved the mouse and clicked. A
-// drag moves the crosshair on from where the last step put it, in one read;
-// a reload is the right button clicked, the crosshair left where it was.
+// A landing is one mouse read: the motion that puts the crosshair's centre
+// under the finger, with the left button pressed and released at once, which
+// the mouse latches as one click, as a touchpad's tap. The game sees a player
+// who moved the mouse and clicked. That motion is reckoned from where the
+// last touch left the crosshair, so while anything else may have moved it
+// since (the mouse, a pad, or nothing yet at the start) the landing first
+// takes a read of its own: a motion so large that the crosshair lands in the
+// top-left corner whatever it was. A drag moves the crosshair on from where
+// the last step put it, in one read; a reload is the right button clicked,
+// the crosshair left where it was.
 #include <algorithm>
 #include <deque>
 
@@ -45,9 +48,9 @@ struct Corner {
 };
 
 std::deque<Touch> gTouches;
-// A tap's first read pinned the crosshair to the corner; its second aims.
-bool gPinned = false;
-// Where the last aim left the crosshair's corner.
+// Where the last aim left the crosshair's corner, when nothing else moved
+// it since.
+bool gKnown = false;
 Corner gCorner;
 bool gFramePresented = true;
 
@@ -80,21 +83,22 @@ void QueueReload() { Queue(Kind::Reload, 0, 0); }
 
 void TapFramePresented() { gFramePresented = true; }
 
+void CrosshairMovedElsewhere() { gKnown = false; }
+
 void StepTaps() {
     if (gTouches.empty() || !gFramePresented) return;
     gFramePresented = false;
     const Touch& touch = gTouches.front();
+    if (touch.kind != Kind::Reload && !gKnown) {
+        platform::HostMouseMotion(-kCornerMaxX, -kCornerMaxY, platform::InputSource::Touch);
+        gCorner = {};
+        gKnown = true;
+        return;
+    }
     switch (touch.kind) {
         case Kind::Tap:
-            if (!gPinned) {
-                platform::HostMouseMotion(-kCornerMaxX, -kCornerMaxY, platform::InputSource::Touch);
-                gCorner = {};
-                gPinned = true;
-                return;
-            }
             AimAt(touch.x, touch.y);
             Click(kLeftButton);
-            gPinned = false;
             break;
         case Kind::Drag: AimAt(touch.x, touch.y); break;
         case Kind::Reload: Click(kRightButton); break;

@@ -16,5 +16,7 @@ void QueueReload();
 // presented, which comes before that next frame reads the mouse.
 void StepTaps();
 void TapFramePresented();
+// The mouse or a pad moved the crosshair: the next touch finds it afresh.
+void CrosshairMovedElsewhere();
 
 }  // namespace webhost
