@@ -14,47 +14,13 @@
 #include "platform/sdl/gamepad.h"
 #include "platform/sdl/menu.h"
 #include "support/game_run.h"
+#include "support/virtual_pad.h"
 
 using namespace kalvenor_test;
 
 namespace {
 
-constexpr int16_t kAxisMin = -32768, kAxisMax = 32767;
 constexpr uint32_t kNever = 5000;  // frames: a run that should end sooner
-
-// A virtual controller in SDL's standard layout: axes and buttons numbered
-// as SDL_GameControllerAxis and SDL_GameControllerButton.
-struct VirtualPad {
-    int index = -1;
-    SDL_Joystick* joystick = nullptr;
-
-    void Plug() {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        index = SDL_JoystickAttachVirtualEx(&desc);
-        ASSERT_GE(index, 0) << SDL_GetError();
-        joystick = SDL_JoystickOpen(index);
-        ASSERT_NE(joystick, nullptr) << SDL_GetError();
-        // A virtual trigger's axis runs over the whole range; at rest is its minimum.
-        Axis(SDL_CONTROLLER_AXIS_TRIGGERLEFT, kAxisMin);
-        Axis(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, kAxisMin);
-    }
-    void Unplug() {
-        if (!joystick) return;
-        SDL_JoystickID id = SDL_JoystickInstanceID(joystick);
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
-        for (int i = 0; i < SDL_NumJoysticks(); ++i)
-            if (SDL_JoystickGetDeviceInstanceID(i) == id) SDL_JoystickDetachVirtual(i);
-    }
-    void Axis(SDL_GameControllerAxis axis, int16_t value) { SDL_JoystickSetVirtualAxis(joystick, axis, value); }
-    void Button(SDL_GameControllerButton button, bool down) {
-        SDL_JoystickSetVirtualButton(joystick, button, down ? 1 : 0);
-    }
-};
 
 // Every look at the message queue pumps SDL and the controller, on the
 // game's own clock, as the desktop host's event pump does: the button
@@ -312,6 +278,7 @@ TEST_F(SdlGamepad, AJoystickWithoutAMappingIsIgnored) {
 TEST_F(SdlGamepad, ABriefBackAsksForTheMenuAndAHeldOneDoesNot) {
     first.Plug();
     sdlhost::PumpGamepad(0, true);
+    sdlhost::TakeMenuRequest();  // what earlier tests' brushes of Back asked for
     SDL_ControllerButtonEvent back{};
     back.which = SDL_JoystickInstanceID(first.joystick);
     back.button = SDL_CONTROLLER_BUTTON_BACK;

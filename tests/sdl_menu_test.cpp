@@ -14,32 +14,19 @@
 #include "platform/sdl/menu.h"
 #include "platform/settings/active.h"
 #include "platform/settings/settings_file.h"
+#include "support/virtual_pad.h"
 
 namespace {
 
-struct Pad {
-    SDL_Joystick* joystick = nullptr;
-    void Plug() {
-        SDL_VirtualJoystickDesc desc{};
-        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
-        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
-        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
-        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
-        int index = SDL_JoystickAttachVirtualEx(&desc);
-        ASSERT_GE(index, 0) << SDL_GetError();
-        joystick = SDL_JoystickOpen(index);
-        ASSERT_NE(joystick, nullptr);
-    }
-    // Down for two menu frames and up for two, as a thumb presses.
-    void Press(SDL_GameControllerButton button) {
-        SDL_JoystickSetVirtualButton(joystick, button, 1);
-        sdlhost::MenuFrame();
-        sdlhost::MenuFrame();
-        SDL_JoystickSetVirtualButton(joystick, button, 0);
-        sdlhost::MenuFrame();
-        sdlhost::MenuFrame();
-    }
-};
+// Down for two menu frames and up for two, as a thumb presses.
+void Press(kalvenor_test::VirtualPad& pad, SDL_GameControllerButton button) {
+    pad.Button(button, true);
+    sdlhost::MenuFrame();
+    sdlhost::MenuFrame();
+    pad.Button(button, false);
+    sdlhost::MenuFrame();
+    sdlhost::MenuFrame();
+}
 
 std::string Read(const std::string& path) {
     std::ifstream in(path);
@@ -61,7 +48,7 @@ TEST(SdlMenu, ThePadAloneMovesChangesAndClosesAndTheGameStandsStillMeanwhile) {
     s.windowed = true;
     host::WindowShown(true);
     ASSERT_NE(s.renderer, nullptr) << SDL_GetError();
-    Pad pad;
+    kalvenor_test::VirtualPad pad;
     host::PumpEvents();  // starts the controllers
     pad.Plug();
     host::PumpEvents();
@@ -72,18 +59,18 @@ TEST(SdlMenu, ThePadAloneMovesChangesAndClosesAndTheGameStandsStillMeanwhile) {
     sdlhost::MenuFrame();
     sdlhost::MenuFrame();
     uint32_t stood = GetTickCount();
-    for (int row = 0; row < 4; ++row) pad.Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    pad.Press(SDL_CONTROLLER_BUTTON_A);  // the fifth row: Mute
+    for (int row = 0; row < 4; ++row) Press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    Press(pad, SDL_CONTROLLER_BUTTON_A);  // the fifth row: Mute
     EXPECT_TRUE(platform::settings::Active().mute) << "a change acts at once";
-    pad.Press(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-    pad.Press(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    pad.Press(SDL_CONTROLLER_BUTTON_A);  // Game speed: +
+    Press(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    Press(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    Press(pad, SDL_CONTROLLER_BUTTON_A);  // Game speed: +
     EXPECT_EQ(platform::settings::Active().gameSpeed, 100) << "already at its most";
-    pad.Press(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-    pad.Press(SDL_CONTROLLER_BUTTON_A);  // Game speed: -
+    Press(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    Press(pad, SDL_CONTROLLER_BUTTON_A);  // Game speed: -
     EXPECT_EQ(GetTickCount(), stood);
     EXPECT_TRUE(Read(path).empty()) << "saved only when the menu closes";
-    pad.Press(SDL_CONTROLLER_BUTTON_B);
+    Press(pad, SDL_CONTROLLER_BUTTON_B);
     EXPECT_FALSE(sdlhost::MenuOpen());
     std::string saved = Read(path);
     EXPECT_NE(saved.find("\nmute = true\n"), std::string::npos) << saved;

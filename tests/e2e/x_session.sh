@@ -46,21 +46,33 @@ shot() {
     xwd -root -silent | convert xwd:- "png:$work/$1.png" && convert "$work/$1.png" "ppm:$work/$1.ppm"
 }
 
-# Looks at the screen until it passes the check, as a player looks again: a
-# slow or busy machine gets more looks, never a gentler check. The last
-# look's verdict is printed when none passed.
+# Looks at the screen until `CHECK... SCREENSHOT` passes, as a player looks
+# again: a slow or busy machine gets more looks, never a gentler check. The
+# last look's verdict is printed when none passed.
 LOOKS=60
-look() {
+look_by() {
     local name=$1 tries
     shift
     echo "-- $name"
     for tries in $(seq "$LOOKS"); do
-        shot "$name" && python3 "$here/check_screen.py" "$work/$name.ppm" "$@" "$work" >/dev/null && return 0
+        shot "$name" && "$@" "$work/$name.ppm" >/dev/null && return 0
         sleep 0.2
     done
-    python3 "$here/check_screen.py" "$work/$name.ppm" "$@" "$work"
+    "$@" "$work/$name.ppm"
     fail "$name"
     return 1
+}
+
+# The screen shows the game's KIND of screen, as check_screen.py judges.
+screen_is() {
+    local screen=${*: -1}
+    python3 "$here/check_screen.py" "$screen" "${@:1:$#-1}" "$work"
+}
+
+look() {
+    local name=$1
+    shift
+    look_by "$name" screen_is "$@"
 }
 
 size_of() { stat -c %s "$1" 2>/dev/null || echo 0; }

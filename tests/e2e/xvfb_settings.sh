@@ -40,16 +40,9 @@ press() {
 # Looks until check_menu.py's CHECK passes on a new screenshot NAME, given
 # after the other arguments.
 look_menu() {
-    local check=$1 name=$2 tries
+    local check=$1 name=$2
     shift 2
-    echo "-- $name"
-    for tries in $(seq "$LOOKS"); do
-        shot "$name" && python3 "$here/check_menu.py" "$check" "$@" "$work/$name.ppm" >/dev/null && return 0
-        sleep 0.2
-    done
-    python3 "$here/check_menu.py" "$check" "$@" "$work/$name.ppm"
-    fail "$name"
-    return 1
+    look_by "$name" python3 "$here/check_menu.py" "$check" "$@"
 }
 
 start_x 800x600 || { echo "FAIL: cannot start Xvfb"; exit 1; }
