@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/controls/key_table.h"
 
@@ -43,6 +44,16 @@ bool Is(std::string_view a, std::string_view b) {
         if (x != b[i]) return false;
     }
     return true;
+}
+
+// A decimal number as from_chars reads one, which the browser build's
+// library has only for integers: no sign of plus, no space, no hex.
+bool ReadNumber(std::string_view text, double* number) {
+    if (text.empty() || text.find_first_not_of("0123456789.eE-") != std::string_view::npos) return false;
+    std::string copy(text);
+    char* end = nullptr;
+    *number = std::strtod(copy.c_str(), &end);
+    return end == copy.c_str() + copy.size();
 }
 
 int ChoiceIndex(std::span<const char* const> choices, std::string_view value) {
@@ -117,9 +128,7 @@ bool SetValue(Settings* s, std::string_view name, std::string_view value, std::s
     switch (f->kind) {
         case Kind::Number: {
             double number = 0;
-            auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
-            if (error != std::errc() || end != value.data() + value.size() || !std::isfinite(number) ||
-                number < f->low || number > f->high) {
+            if (!ReadNumber(value, &number) || !std::isfinite(number) || number < f->low || number > f->high) {
                 *why = Range(*f);
                 return false;
             }
