@@ -1,7 +1,6 @@
 #include "platform/settings/settings.h"
 
 #include <charconv>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -45,6 +44,16 @@ bool Is(std::string_view a, std::string_view b) {
         if (x != b[i]) return false;
     }
     return true;
+}
+
+// A decimal number as from_chars reads one, which the browser build's
+// library has only for integers: no sign of plus, no space, no hex.
+bool ReadNumber(std::string_view text, double* number) {
+    if (text.empty() || text.find_first_not_of("0123456789.eE-") != std::string_view::npos) return false;
+    std::string copy(text);
+    char* end = nullptr;
+    *number = std::strtod(copy.c_str(), &end);
+    return end == copy.c_str() + copy.size();
 }
 
 int ChoiceIndex(std::span<const char* const> choices, std::string_view value) {
@@ -118,13 +127,8 @@ bool SetValue(Settings* s, std::string_view name, std::string_view value, std::s
     }
     switch (f->kind) {
         case Kind::Number: {
-            // Not every standard library reads a double with from_chars.
-            std::string text(value);
-            char* end = nullptr;
-            double number = text.empty() || std::isspace(static_cast<unsigned char>(text[0]))
-                                ? NAN
-                                : std::strtod(text.c_str(), &end);
-            if (end != text.c_str() + text.size() || !std::isfinite(number) || number < f->low || number > f->high) {
+            double number = 0;
+            if (!ReadNumber(value, &number) || !std::isfinite(number) || number < f->low || number > f->high) {
                 *why = Range(*f);
                 return false;
             }

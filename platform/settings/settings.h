@@ -1,6 +1,6 @@
 // The player's settings: one table of names, ranges and defaults that both
 // hosts use. The names are the settings file's keys and the browser form's
-// field names. Nothing here acts: platform/settings/apply.h hands a set of
+// field names. Nothing here acts: platform/settings/active.h hands a set of
 // values to the parts of the platform they change.
 #pragma once
 

@@ -1,7 +1,8 @@
 // The sound output: the platform's mixer (sound_mixer.wasm) mixing the
 // game's voices on the audio thread, changed by what the page sends: a
 // voice's change as [change, slot, arg, changes], its sound as
-// {slot, rate, channels, bits, bytes}, and null to ask which voices ran out,
+// {slot, rate, channels, bits, bytes}, the mix's level in percent as a
+// number, and null to ask which voices ran out,
 // answered as [slot, changes, ...]. The changes, the number of slots and
 // the longest render are the module's own: nothing here repeats them.
 // Rendering allocates nothing and makes no view.
@@ -44,7 +45,9 @@ class KalvenorSink extends AudioWorkletProcessor {
       this.ranOutCount = 0;
       return;
     }
-    if (Array.isArray(message)) {
+    if (typeof message === 'number') {
+      mixer.kvm_level(message);
+    } else if (Array.isArray(message)) {
       const [kind, slot, arg, changes] = message;
       if (slot < 0 || slot >= this.slots) return;
       this.changes[slot] = changes;

@@ -41,6 +41,12 @@ void kv_sound_refill(int slot, int rate, int channels, int bits, const uint8_t* 
 // the worklet had then; 0 when none is known.
 int kv_sound_ran_out(int32_t* slot, int32_t* changes);
 
+// The mix's level in percent, for the worklet's mixer too.
+void kv_sound_level(int percent);
+
+// Turn: the settings dialog, until the player closes it.
+void kv_settings_show();
+
 // Turn: the message box, until the player dismisses it.
 void kv_message_box(const char* text, const char* caption);
 void kv_debug_output(const char* text);

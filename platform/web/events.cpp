@@ -34,6 +34,7 @@ void Deliver(const WebEvent& e) {
         case EventKind::Tap: QueueTap(e.a, e.b); break;
         case EventKind::Reload: QueueReload(); break;
         case EventKind::Drag: QueueDrag(e.a, e.b); break;
+        case EventKind::Settings: ShowSettings(); break;
     }
 }
 

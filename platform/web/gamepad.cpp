@@ -3,10 +3,12 @@
 #include <cstdint>
 
 #include "platform/controls/host_gamepad.h"
+#include "platform/controls/pad_buttons.h"
 #include "platform/settings/active.h"
 #include "platform/host_events.h"
 #include "platform/web/browser.h"
 #include "platform/web/touch_tap.h"
+#include "platform/web/web_host.h"
 
 namespace webhost {
 
@@ -51,11 +53,16 @@ double gLastMs = 0;
 // changed, its press at the earliest.
 bool gQuitDown = false;
 double gQuitDownMs = 0;
+// Let go before it quits, the quit button asks for the settings.
+bool gQuitTapped = false;
+
+double PadTime(double stamp, double now) { return stamp > 0 && stamp <= now ? stamp : now; }
 
 // How long the quit button has been held by the pad's own clock, not the
 // page's reads: a page stalled while it is brushed counts only the brush.
 uint32_t QuitHeldMs(bool down, double stamp, double now) {
-    if (down && !gQuitDown) gQuitDownMs = stamp > 0 && stamp <= now ? stamp : now;
+    if (down && !gQuitDown) gQuitDownMs = PadTime(stamp, now);
+    if (!down && gQuitDown) gQuitTapped = PadTime(stamp, now) - gQuitDownMs < platform::kBackHoldMs;
     gQuitDown = down;
     return down ? static_cast<uint32_t>(now - gQuitDownMs) : 0;
 }
@@ -95,6 +102,11 @@ void PumpGamepad() {
     // The pad may move the crosshair where a touch would not know it.
     CrosshairMovedElsewhere();
     platform::HostPad(pad, elapsed);
+    if (!gQuitTapped) return;
+    gQuitTapped = false;
+    ShowSettings();
+    // The time in the dialog is no time the sticks were held.
+    gLastMs = kv_now();
 }
 
 }  // namespace webhost

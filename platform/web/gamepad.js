@@ -66,5 +66,10 @@ const KalvenorGamepad = (() => {
     });
   }
 
-  return {read};
+  // The pad that plays now, for the settings dialog to read while the game waits.
+  function pad() {
+    return available && connected.length ? playing(navigator.getGamepads() || []) : null;
+  }
+
+  return {read, pad};
 })();

@@ -74,6 +74,14 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
+  kv_sound_level: function(percent) { Module['host'].soundLevel(percent); },
+
+  kv_settings_show: function() {
+    return Asyncify.handleSleep(function(wakeUp) {
+      Module['host'].showSettings().then(function() { wakeUp(); });
+    });
+  },
+
   kv_message_box: function(text, caption) {
     return Asyncify.handleSleep(function(wakeUp) {
       Module['host'].messageBox(UTF8ToString(text), UTF8ToString(caption)).then(function() { wakeUp(); });

@@ -13,6 +13,7 @@ const KalvenorInput = (() => {
   const kTap = 6;
   const kReload = 7;
   const kDrag = 8;
+  const kSettings = 9;
   // An Escape this soon after the pointer was freed is the one the browser
   // took to free it.
   const kEscapeTakenMs = 250;
@@ -75,13 +76,19 @@ const KalvenorInput = (() => {
   }
 
   function blocked() {
-    return !running || KalvenorMessageBox.isOpen();
+    return !running || KalvenorMessageBox.isOpen() || KalvenorSettings.isOpen();
   }
 
   document.addEventListener('keydown', (event) => {
     if (blocked()) return;
     gesture();
     if (event.target instanceof HTMLButtonElement && kButtonKeys.has(event.code)) return;
+    // The menu's key is the page's: it opens the settings.
+    if (event.code === KalvenorSettings.menuKey) {
+      event.preventDefault();
+      if (!event.repeat) KalvenorSettings.request();
+      return;
+    }
     if (event.code === 'Escape' &&
         (locked() || performance.now() - unlockedAt < kEscapeTakenMs)) {
       escapeTaken = true;
@@ -166,6 +173,11 @@ const KalvenorInput = (() => {
     },
     drag(x, y) {
       push(kDrag, x, y);
+    },
+    // What is held is let go first: the game waits with nothing down.
+    askSettings() {
+      releaseAll();
+      push(kSettings, 0, 0);
     },
     lock,
     locked,

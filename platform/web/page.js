@@ -8,6 +8,7 @@
   const bar = document.getElementById('bar');
   const touchHelp = document.getElementById('touch-help');
   const reloadButtons = document.querySelectorAll('.reload');
+  const touchSettings = document.getElementById('settings-open-touch');
   // A site's frame that does not allow full screen gets no button for it.
   document.getElementById('fullscreen').hidden = !document.fullscreenEnabled;
   // A phone or tablet speaks of fingers from the start; anything else once
@@ -31,6 +32,7 @@
     // Whoever holds the pointer plays by mouse for now.
     touchHelp.hidden = !running || !touched || KalvenorInput.locked();
     for (const button of reloadButtons) button.hidden = !running || !KalvenorTouch.touched() || KalvenorInput.locked();
+    touchSettings.hidden = !running || !touched || KalvenorInput.locked();
   }
 
   function ended() {
@@ -56,21 +58,27 @@
     soundChange: KalvenorSound.change,
     soundRefill: KalvenorSound.refill,
     soundRanOut: KalvenorSound.ranOut,
+    soundLevel: KalvenorSound.setLevel,
+    showSettings: KalvenorSettings.show,
     messageBox: KalvenorMessageBox.show,
     debug: (text) => console.debug(text.replace(/\n$/, '')),
     ended,
   };
 
   function start() {
-    createKalvenor({
+    // The module is made on this object, and it is the object's calls the
+    // settings use.
+    const module = {
       host,
       onRuntimeInitialized() {
+        KalvenorSettings.start(module);
         body.dataset.state = 'running';
         KalvenorInput.start();
         updateBar();
       },
       onAbort: (what) => stopped(String(what)),
-    }).catch((error) => stopped(String(error)));
+    };
+    createKalvenor(module).catch((error) => stopped(String(error)));
   }
 
   document.getElementById('restart').addEventListener('click', () => location.reload());

@@ -15,6 +15,10 @@ const KalvenorSound = (() => {
   let asking = false;
   let askedAt = -Infinity;
   const ranOutQueue = [];
+  // The player's volume, kept for a sink made later; and whether the
+  // settings dialog holds the sound still.
+  let level = 100;
+  let held = false;
 
   function available() {
     return typeof AudioContext === 'function' && typeof AudioWorkletNode === 'function';
@@ -50,6 +54,10 @@ const KalvenorSound = (() => {
     try {
       // The shortest buffer the device offers: its delay adds to ours.
       context = new AudioContext({latencyHint: 0});
+      // A gesture's resume may land after the dialog's suspend.
+      context.addEventListener('statechange', () => {
+        if (held && context && context.state === 'running') context.suspend();
+      });
       const [mixer] = await Promise.all([mixerModule(slots), context.audioWorklet.addModule('audio_sink.js')]);
       sink = new AudioWorkletNode(context, 'kalvenor-sink', {
         numberOfInputs: 0, numberOfOutputs: 1, outputChannelCount: [1], processorOptions: {mixer}});
@@ -59,6 +67,7 @@ const KalvenorSound = (() => {
       };
       sink.onprocessorerror = () => console.warn('The sound stopped: its worklet failed');
       sink.port.onmessage = ranOutHandler;
+      sink.port.postMessage(level);
       sink.connect(context.destination);
       return context.sampleRate;
     } catch (error) {
@@ -100,9 +109,14 @@ const KalvenorSound = (() => {
   // and goes on when the page is back.
   let pausedUnseen = false;
 
+  function setLevel(percent) {
+    level = percent;
+    if (sink) sink.port.postMessage(level);
+  }
+
   // Called on every click, tap and key, and when the page comes back.
   function resume() {
-    if (!context || context.state !== 'suspended' || document.hidden) return;
+    if (!context || held || context.state !== 'suspended' || document.hidden) return;
     if (pausedUnseen || !navigator.userActivation || navigator.userActivation.hasBeenActive) {
       pausedUnseen = false;
       context.resume();
@@ -119,5 +133,17 @@ const KalvenorSound = (() => {
     }
   });
 
-  return {available, open, close, change, refill, ranOut, resume};
+  // The game's sound stands still while its clock does.
+  function hold(on) {
+    held = on;
+    if (!context) return;
+    if (on && context.state !== 'closed') {
+      pausedUnseen = true;
+      context.suspend();
+    } else if (!on) {
+      resume();
+    }
+  }
+
+  return {available, open, close, change, refill, ranOut, resume, setLevel, hold};
 })();

@@ -14,6 +14,7 @@ enum class EventKind : int32_t {
     Tap = 6,         // a, b: where a finger landed on the 800 x 600 picture
     Reload = 7,      // the Reload control
     Drag = 8,        // a, b: where a moving finger is now on the picture
+    Settings = 9,    // the player asked for the settings dialog
 };
 
 // Read by the page's script at fixed offsets; keep the layout.

@@ -19,6 +19,9 @@ void GiveOverdueTurn();
 // tick the game read last, the one it paced that frame by.
 void FramePresented();
 
+// The settings dialog, the game paused until the player closes it.
+void ShowSettings();
+
 // Stop the voices that ran out in the sound output, as the game's side
 // would have had it mixed them itself.
 void SettleSound();

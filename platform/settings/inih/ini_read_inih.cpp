@@ -58,8 +58,8 @@ void ReadIni(std::string_view text, const IniSink& sink) {
     ini_allow_multiline = false;
     ini_allow_inline_comments = false;
     Reading reading{WithoutBom(text), &sink};
+    // The last line is checked by the read that finds no more.
     ini_parse_stream(NextLine, &reading, OnEntry, &reading);
-    CheckLineDone(reading);
 }
 
 }  // namespace platform::settings

@@ -95,6 +95,9 @@ void kvm_refill(int slot, int rate, int channels, int bits, const uint8_t* bytes
     data.Rebuild();
 }
 
+// The player's volume, mute as 0.
+void kvm_level(int percent) { SetLevel(percent); }
+
 float* kvm_output() { return gOut; }
 const int32_t* kvm_ran_out() { return gRanOut; }
 
