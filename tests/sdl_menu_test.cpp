@@ -37,6 +37,7 @@ std::string Read(const std::string& path) {
 
 TEST(SdlMenu, ThePadAloneMovesChangesAndClosesAndTheGameStandsStillMeanwhile) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
     // An offscreen window never has the focus, without which SDL drops a
     // controller's events.
     setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
