@@ -17,10 +17,25 @@
   // Presses let go after the game has looked at them a few times: a quick
   // press by the game's frames, however late the page's timers run.
   const later = [];
+  // A brush of one button, let go by the pad's own clock, and a stall of the
+  // page that begins once the game has seen it down.
+  let brush = null;
   Object.defineProperty(Navigator.prototype, 'getGamepads', {
     configurable: true,
     value: () => {
       const now = performance.now();
+      if (brush && brush.seen && now >= brush.upAt) {
+        buttons[brush.index] = {pressed: false, touched: false, value: 0};
+        pad.timestamp = brush.upAt;
+        brush = null;
+      } else if (brush && !brush.seen) {
+        brush.seen = true;
+        const stallMs = brush.stallMs;
+        setTimeout(() => {
+          const end = performance.now() + stallMs;
+          while (performance.now() < end);
+        }, 0);
+      }
       if (pad.axes[0] !== 0 && lastLook !== null) pushedMs += Math.min(now - lastLook, kLongestAimStepMs);
       lastLook = now;
       looks += 1;
@@ -54,6 +69,13 @@
       this.set(index, 1);
       later.push({looks, then: () => { buttons[index] = {pressed: false, touched: false, value: 0}; }});
     },
+    // Down for `brushMs` by the pad's clock, the page stalled `stallMs` just
+    // after the game first sees it: the let-go is found after the stall.
+    brushBeforeStall(index, brushMs, stallMs) {
+      this.set(index, 1);
+      brush = {index, upAt: performance.now() + brushMs, stallMs, seen: false};
+    },
+    brushDone: () => brush === null,
     // Held for `looks`, then unplugged with the button still down.
     unplugHeld(index, looks) {
       this.set(index, 1);

@@ -3,7 +3,9 @@
 gamepad and neither mouse nor keys, checked by the page's frames: A on the
 intro starts a game, the stick moves the crosshair (its crossing time is
 measured steady and with frames coming late), A and the right trigger each
-take one cartridge, X brings back six, a pad unplugged mid-press lets go,
+take one cartridge, X brings back six, A seen by a single look still fires,
+Back brushed just before a 1.5 s stall opens the settings and quits
+nothing, a pad unplugged mid-press lets go,
 and the page's help names the pad. A browser without the Gamepad API plays
 as before. Every wait is bounded; the whole run is stopped after DEADLINE_S
 seconds.
@@ -24,10 +26,13 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 DEADLINE_S = 60
 WINDOW = (800, 600)
 # Standard mapping buttons.
-A, X, RIGHT_TRIGGER = 0, 2, 7
+A, B, X, RIGHT_TRIGGER, BACK = 0, 1, 2, 7, 8
 # A press lasts this many of the game's looks at the pad: well short of
 # the seven frames after which a held trigger fires again.
 PRESS_LOOKS = 3
+# Back brushed this long, just before the page stalls for longer than the
+# quit's one-second hold.
+BRUSH_MS, STALL_MS = 100, 1500
 # The crosshair's row, untouched by the horizontal stick, and its travel.
 ROW = 240
 TRAVEL = 750
@@ -86,6 +91,25 @@ class Run(bounded_run.Checks):
         pushed = page.evaluate("__kalvenorTestPad.pushedMs()")
         print("     %d px in the %.0f ms the game saw the stick pushed" % (x, pushed))
         return TRAVEL * pushed / x
+
+    def brushed_back(self, page, refs):
+        """Back brushed just before a stall longer than the quit's hold: timed
+        by the pad's own clock it was a brush, so the game plays on and the
+        settings open, and B closes them."""
+        self.pad(page, "brushBeforeStall(%d, %d, %d)" % (BACK, BRUSH_MS, STALL_MS))
+        deadline = time.monotonic() + 15
+        while time.monotonic() < deadline and not page.evaluate("__kalvenorTestPad.brushDone()"):
+            time.sleep(0.1)
+        opened = "document.getElementById('settings').open"
+        while time.monotonic() < deadline and not page.evaluate(opened):
+            time.sleep(0.1)
+        self.expect(page.evaluate(opened), "Back brushed before a %d ms stall opens the settings" % STALL_MS)
+        self.expect(page.evaluate("document.body.dataset.state") == "running", "and does not quit the game")
+        self.pad(page, "press(%d, %d)" % (B, PRESS_LOOKS))
+        while time.monotonic() < deadline and page.evaluate(opened):
+            time.sleep(0.1)
+        self.expect(not page.evaluate(opened), "B closes them")
+        self.expect(self.shows(page, refs, "after-brush", 5), "and the game is as it was")
 
     def open_page(self, page, script, url):
         for domain in ("Page", "Runtime"):
@@ -147,11 +171,15 @@ class Run(bounded_run.Checks):
             self.expect(self.shows(page, refs, "triggered", 4), "the right trigger takes one")
             self.press(page, X)
             self.expect(self.shows(page, refs, "reloaded", 6), "X brings back six")
+            # Seen by one look of the game's alone: still a shot.
+            self.pad(page, "press(%d, 1)" % A)
+            self.expect(self.shows(page, refs, "one-look", 5), "A seen by a single look fires")
+            self.brushed_back(page, refs)
             # Held, A fires again every seven frames; a pad unplugged while
             # A is held lets go, so the shot it fired stays the only one.
             self.pad(page, "unplugHeld(%d, %d)" % (A, PRESS_LOOKS))
             time.sleep(0.5)
-            self.expect(self.shows(page, refs, "unplugged", 5),
+            self.expect(self.shows(page, refs, "unplugged", 4),
                         "a pad unplugged with A held lets go: one shot, no more")
             self.pad(page, "set(%d, 0)" % A)
             self.pad(page, "connect()")
