@@ -127,6 +127,12 @@ void Row(const ps::Field& f) {
     ImGui::PopID();
 }
 
+// The menu wants the pointer the game keeps captured.
+void FreePointer() {
+    SDL_SetRelativeMouseMode(SDL_FALSE);
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
 void CloseMenu() {
     HostState& s = State();
     gMenu.open = false;
@@ -234,8 +240,7 @@ void OpenMenu() {
     if (gMenu.open || !s.window || !s.renderer) return;
     platform::HostPause(true);
     HoldGameSound(true);
-    SDL_SetRelativeMouseMode(SDL_FALSE);
-    SDL_ShowCursor(SDL_ENABLE);
+    FreePointer();
     IMGUI_CHECKVERSION();
     ImGui::CreateContext();
     ImGuiIO& io = ImGui::GetIO();
@@ -284,7 +289,10 @@ void MenuFrame() {
     if (!(gMenu.editing == before)) {
         bool screenChanged = gMenu.editing.fullscreen != before.fullscreen;
         ps::Apply(gMenu.editing);
-        if (screenChanged && gMenu.editing.fullscreen == State().windowed) ToggleWindowed();
+        if (screenChanged && gMenu.editing.fullscreen == State().windowed) {
+            ToggleWindowed();
+            FreePointer();
+        }
     }
 }
 
