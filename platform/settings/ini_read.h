@@ -30,9 +30,15 @@ inline bool IsIniBlankOrComment(std::string_view line) {
     size_t at = line.find_first_not_of(" \t\r");
     return at == std::string_view::npos || line[at] == ';' || line[at] == '#';
 }
+// A line holding a NUL is bad, never a section, to every reader.
 inline bool IsIniSection(std::string_view line) {
+    if (line.find('\0') != std::string_view::npos) return false;
     size_t at = line.find_first_not_of(" \t\r");
     return at != std::string_view::npos && line[at] == '[' && line.find(']', at) != std::string_view::npos;
+}
+// "[]" names no section: what follows it is read as if before any.
+inline bool OpensNamedSection(std::string_view line) {
+    return IsIniSection(line) && line[line.find('[') + 1] != ']';
 }
 
 }  // namespace platform::settings

@@ -11,6 +11,9 @@ namespace platform::settings {
 
 namespace {
 
+// Enough significant digits for any double to read back exactly.
+constexpr int kMostDigits = 17;
+
 constexpr const char* kScaleNames[] = {"auto", "sharp", "smooth"};
 constexpr const char* kFlagNames[] = {"false", "true"};
 
@@ -213,8 +216,13 @@ std::string ValueText(const Settings& settings, const Field& f) {
     Settings s = settings;
     switch (f.kind) {
         case Kind::Number: {
+            // The fewest digits that read back as the same number.
+            double number = *NumberOf(&s, f.name);
             char text[32];
-            std::snprintf(text, sizeof text, "%g", *NumberOf(&s, f.name));
+            for (int digits = 1; digits <= kMostDigits; ++digits) {
+                std::snprintf(text, sizeof text, "%.*g", digits, number);
+                if (std::strtod(text, nullptr) == number) break;
+            }
             return text;
         }
         case Kind::Whole: return std::to_string(*WholeOf(&s, f.name));

@@ -77,8 +77,11 @@ std::string WriteSettings(std::string_view old, const Settings& settings) {
     auto addMissing = [&] {
         if (added) return;
         added = true;
-        for (const Field& f : Fields())
-            if (std::find(written.begin(), written.end(), &f) == written.end()) out += LineOf(settings, f);
+        for (const Field& f : Fields()) {
+            if (std::find(written.begin(), written.end(), &f) != written.end()) continue;
+            written.push_back(&f);
+            out += LineOf(settings, f);
+        }
     };
     size_t next = 0;
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -90,7 +93,7 @@ std::string WriteSettings(std::string_view old, const Settings& settings) {
             out += LineOf(settings, *f);
             continue;
         }
-        if (IsIniSection(lines[i])) addMissing();
+        if (OpensNamedSection(lines[i])) addMissing();
         out.append(lines[i]);
         out += '\n';
     }
