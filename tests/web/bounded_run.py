@@ -18,6 +18,12 @@ class Checks:
     """A run's verdicts, printed as they come; failures and figures are the
     run's own lists."""
 
+    def __init__(self, args):
+        self.args = args
+        self.work = args.work_dir
+        self.failures = []
+        self.figures = []
+
     def expect(self, ok, what):
         print(("ok   " if ok else "FAIL ") + what, flush=True)
         if not ok:

@@ -62,13 +62,10 @@ def crosshair_near(screen, refs, x, y):
 
 class Run(bounded_run.Checks):
     def __init__(self, args):
-        self.args = args
-        self.work = args.work_dir
-        self.failures = []
+        super().__init__(args)
         self.console = []
         self.errors = []
         self.main_session = None
-        self.figures = []
         self.mouse = (WINDOW[0] // 2, WINDOW[1] // 2)
 
     # -- what the page says -------------------------------------------------

@@ -68,13 +68,10 @@ class Snapshot:
 
 class Run(bounded_run.Checks):
     def __init__(self, args):
-        self.args = args
-        self.work = args.work_dir
-        self.failures = []
+        super().__init__(args)
         self.console = []
         self.errors = []
         self.context = None
-        self.figures = []
 
     def on_event(self, msg):
         if msg.get("method") != "log.entryAdded":

@@ -50,10 +50,7 @@ PARENT = """<!DOCTYPE html>
 
 class Run(bounded_run.Checks):
     def __init__(self, args):
-        self.args = args
-        self.work = args.work_dir
-        self.failures = []
-        self.figures = []
+        super().__init__(args)
         self.frames = []
         self.errors = []
 

@@ -45,12 +45,6 @@ NO_GAMEPADS = ("window.__errors = []; addEventListener('error', (e) => __errors.
 
 
 class Run(bounded_run.Checks):
-    def __init__(self, args):
-        self.args = args
-        self.work = args.work_dir
-        self.failures = []
-        self.figures = []
-
     def pad(self, page, call):
         page.evaluate("__kalvenorTestPad." + call)
 

@@ -38,12 +38,6 @@ LAST_FRAME = "(f => f.length ? f[f.length - 1][0] : 0)(__kalvenorTestTouch.since
 
 
 class Run(bounded_run.Checks):
-    def __init__(self, args):
-        self.args = args
-        self.work = args.work_dir
-        self.failures = []
-        self.figures = []
-
     def until(self, page, expression, what, backstop_s=10):
         deadline = time.monotonic() + backstop_s
         while time.monotonic() < deadline:

@@ -114,11 +114,6 @@ def explain(run, natives):
 
 
 class Run(bounded_run.Checks):
-    def __init__(self, args):
-        self.args = args
-        self.failures = []
-        self.figures = []
-
     def key(self, code, key, vk):
         self.page.send("Input.dispatchKeyEvent", {"type": "rawKeyDown", "code": code, "key": key,
                                                   "windowsVirtualKeyCode": vk})

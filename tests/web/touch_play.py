@@ -52,10 +52,7 @@ THUMB_PX = 48
 
 class Run(bounded_run.Checks):
     def __init__(self, args):
-        self.args = args
-        self.work = args.work_dir
-        self.failures = []
-        self.figures = []
+        super().__init__(args)
         self.shots = 0
 
     def open_phone(self, browser, url, size):
