@@ -36,10 +36,19 @@ void OnChange(Change change, const Voice& voice, uint32_t arg) {
     if (told.bytes) SendRefill(told.slot, voice);
 }
 
+// Only a voice playing to its end can run out; while none does, the worklet
+// is not asked, which spares the page a message a frame.
+bool AnyMayRunOut() {
+    std::lock_guard<std::mutex> guard(platform::mixer::Lock());
+    for (const Voice* voice : gSlots.voices)
+        if (voice != nullptr && voice->playing && !voice->looping) return true;
+    return false;
+}
+
 }  // namespace
 
 void SettleSound() {
-    if (gRate == 0) return;
+    if (gRate == 0 || !AnyMayRunOut()) return;
     int32_t slot = 0;
     int32_t changes = 0;
     while (kv_sound_ran_out(&slot, &changes)) {
