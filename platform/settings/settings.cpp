@@ -29,7 +29,7 @@ constexpr Field kFields[] = {
     {"swap_buttons", "Right button fires", Kind::Flag, 0, 1, kFlagNames},
     {"volume", "Volume", Kind::Whole, 0, 100, {}},
     {"mute", "Mute", Kind::Flag, 0, 1, kFlagNames},
-    {"game_speed", "Game speed (%)", Kind::Whole, 50, 100, {}},
+    {"game_speed", "Game speed (%)", Kind::Whole, 50, kFullGameSpeed, {}},
     {"fullscreen", "Full screen", Kind::Flag, 0, 1, kFlagNames},
     {"scale", "Scaling", Kind::Choice, 0, 2, kScaleNames},
     {"key_new_game", "New game key", Kind::KeyName, 0, 0, {}},

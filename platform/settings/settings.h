@@ -14,13 +14,16 @@ namespace platform::settings {
 
 enum class Scale { Auto, Sharp, Smooth };
 
+// The game's clock at the speed it was made for, in percent.
+inline constexpr int kFullGameSpeed = 100;
+
 struct Settings {
     double mouseSpeed = 1.0;
     double padSpeed = 1.0;
     bool swapButtons = false;
     int volume = 100;
     bool mute = false;
-    int gameSpeed = 100;
+    int gameSpeed = kFullGameSpeed;
     bool fullscreen = true;
     Scale scale = Scale::Auto;
     std::string keyNewGame = "F1";

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr uint64_t kFullSpeed = 100;
+constexpr uint64_t kFullSpeed = platform::settings::kFullGameSpeed;
 
 struct Clock {
     bool started = false;
