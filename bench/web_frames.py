@@ -4,11 +4,13 @@ the processor slowed as a phone's (DevTools CPU throttling), and what the
 page's main thread works for each frame, beside the native game's CPU per
 frame. Prints; never fails on a figure.
 
-usage: web_frames.py BUILD_DIR [--chromium PATH] [--native EXE] [--runs N] [--no-webgl]
+usage: web_frames.py BUILD_DIR [--chromium PATH] [--native EXE] [--runs N] [--no-worker]
 
-Frames are the page's presents as the browser sees them (putImageData and
-texture uploads, counted by a probe wrapped around them), over SPAN_S of
-the intro at each rate; then SPAN_S of play at 1x and at the slowest rate.
+Frames are the game's, as it hands them to the page; the page draws the
+newest as often as the display shows one: it hands it to the screen's
+worker, or puts it on the canvas itself where it has no worker (either
+counted and timed by a probe wrapped around them). Each over SPAN_S of the intro at
+each rate; then SPAN_S of play at 1x and at the slowest rate.
 """
 import argparse
 import os
@@ -45,31 +47,22 @@ PROBE = """
     };
   }
   wrap(window.CanvasRenderingContext2D && CanvasRenderingContext2D.prototype, 'putImageData');
-  for (const gl of [window.WebGLRenderingContext, window.WebGL2RenderingContext]) {
-    if (!gl) continue;
-    wrap(gl.prototype, 'texImage2D');
-    wrap(gl.prototype, 'texSubImage2D');
-  }
+  wrap(window.Worker && Worker.prototype, 'postMessage');
   Object.defineProperty(window, '__kalvenorBenchPresents', {value: () => [counted.frames, counted.ms]});
 })();
 """
 
 
-# A browser without WebGL, for the canvas 2D figures.
-NO_WEBGL = """
-(() => {
-  const getContext = HTMLCanvasElement.prototype.getContext;
-  HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
-    return /webgl/.test(kind) ? null : getContext.call(this, kind, ...rest);
-  };
-})();
-"""
+# A browser that cannot hand a canvas to a worker, for the page's own
+# painting.
+NO_WORKER = "delete HTMLCanvasElement.prototype.transferControlToOffscreen;"
 
 
 def sample(page):
-    frames, present_ms = page.evaluate("__kalvenorBenchPresents()")
+    drawn, present_ms = page.evaluate("__kalvenorBenchPresents()")
+    frames = page.evaluate("KalvenorScreen.frames()")
     metrics = {m["name"]: m["value"] for m in page.send("Performance.getMetrics")["metrics"]}
-    return {"at": time.monotonic(), "frames": frames, "present": present_ms / 1000.0,
+    return {"at": time.monotonic(), "frames": frames, "drawn": drawn, "present": present_ms / 1000.0,
             "task": metrics["TaskDuration"], "script": metrics["ScriptDuration"]}
 
 
@@ -81,13 +74,14 @@ def span(page):
     b = sample(page)
     frames = b["frames"] - a["frames"]
     per = lambda key: 1000.0 * (b[key] - a[key]) / frames if frames else float("nan")
-    return {"fps": frames / (b["at"] - a["at"]), "task": per("task"), "script": per("script"),
-            "present": per("present")}
+    seconds = b["at"] - a["at"]
+    return {"fps": frames / seconds, "drawn": (b["drawn"] - a["drawn"]) / seconds, "task": per("task"),
+            "script": per("script"), "present": per("present")}
 
 
 def line(label, figures):
-    return "  %-14s %6.1f fps   task %5.2f ms   script %5.2f ms   present %5.2f ms" % (
-        label, figures["fps"], figures["task"], figures["script"], figures["present"])
+    return "  %-14s %6.1f fps (%5.1f drawn)   task %5.2f ms   script %5.2f ms   drawing %5.2f ms" % (
+        label, figures["fps"], figures["drawn"], figures["task"], figures["script"], figures["present"])
 
 
 def run_once(args, server):
@@ -96,16 +90,14 @@ def run_once(args, server):
         page = first_page(browser)
         for domain in ("Page", "Runtime", "Performance"):
             page.send(domain + ".enable")
-        page.send("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE + (NO_WEBGL if args.no_webgl else "")})
+        page.send("Page.addScriptToEvaluateOnNewDocument", {"source": PROBE + (NO_WORKER if args.no_worker else "")})
         page.send("Page.navigate", {"url": server.url})
         deadline = time.monotonic() + 30
         while page.evaluate("document.body ? document.body.dataset.state : ''") != "running":
             if time.monotonic() > deadline:
                 raise RuntimeError("the page did not start the game")
             time.sleep(0.2)
-        drawing = page.evaluate("(() => { const c = document.getElementById('screen');"
-                                " return c.getContext('webgl') ? 'WebGL' : c.getContext('2d') ? 'canvas 2D' : '?'; })()")
-        print("  the canvas draws with %s" % drawing)
+        print("  the canvas is painted by %s" % ("the page" if args.no_worker else "the screen's worker"))
         for rate in RATES:
             page.send("Emulation.setCPUThrottlingRate", {"rate": rate})
             print(line("intro %dx" % rate, span(page)))
@@ -126,7 +118,8 @@ def main():
     ap.add_argument("--chromium", default="chromium")
     ap.add_argument("--native", help="the SDL build of the game, whose CPU per frame is printed")
     ap.add_argument("--runs", type=int, default=1)
-    ap.add_argument("--no-webgl", action="store_true", help="the page in a browser without WebGL")
+    ap.add_argument("--no-worker", action="store_true",
+                    help="the page in a browser that cannot hand a canvas to a worker")
     args = ap.parse_args()
     if args.native:
         native = native_cpu.measure(args.native)

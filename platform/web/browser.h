@@ -24,8 +24,9 @@ int kv_next_event(void* event);
 // into *stamp. 0 when none plays.
 int kv_read_pad(float* axes, int axisCount, float* buttons, int buttonCount, double* stamp);
 
-// Put 800 x 600 RGBA pixels on the canvas.
-void kv_present(const uint8_t* rgba);
+// A new frame waits: the page takes it when it can paint, through
+// kv_frame_take (present.cpp).
+void kv_present();
 // Show the pointer over the canvas or hide it.
 void kv_show_pointer(int visible);
 

@@ -46,7 +46,8 @@ mergeInto(LibraryManager.library, {
                                 HEAPF64.subarray(stamp >> 3, (stamp >> 3) + 1));
   },
 
-  kv_present: function(rgba) { Module['host'].present(HEAPU8.buffer, rgba); },
+  // The page takes the pixels from the module when it draws.
+  kv_present: function() { Module['host'].present(Module); },
 
   kv_show_pointer: function(visible) { Module['host'].showPointer(visible !== 0); },
 

@@ -464,6 +464,15 @@ class Run(bounded_run.Checks):
         self.expect(state == "running" and "pointer" in text.lower(),
                     "without pointer lock the game runs and the page says what is missing (state %s)" % state)
         browser.send("Target.closeTarget", {"targetId": page.target_id})
+        page, state, _, _ = self.lacking(browser, url, probe,
+                                         "delete HTMLCanvasElement.prototype.transferControlToOffscreen;")
+        self.move(page, 400, 300)
+        self.click(page)
+        time.sleep(0.5)
+        self.expect(state == "running" and self.look(
+            page, "own-painting", lambda _: view.check_screen_file(self.work, "own-painting", "intro")),
+            "where a canvas cannot go to a worker the page paints the intro itself (state %s)" % state)
+        browser.send("Target.closeTarget", {"targetId": page.target_id})
         page, state, text, dialog = self.lacking(
             browser, url, probe,
             "delete window.AudioWorkletNode; delete window.AudioWorklet;"

@@ -108,12 +108,11 @@ class Run(bounded_run.Checks):
     def shot_frame(self, page, landed, slot):
         """Which frame drawn after the touchstart at `landed` first shows
         cartridge `slot` gone, and when, in ms after it; None if none does."""
-        frames = page.evaluate("__kalvenorTestTouch.since(%f)" % (landed - 100))
-        before = [f for f in frames if f[0] < landed]
-        after = [f for f in frames if f[0] >= landed]
+        before = page.evaluate("__kalvenorTestTouch.lastBefore(%f)" % landed)
+        after = page.evaluate("__kalvenorTestTouch.since(%f)" % landed)
         if not before:
             return None
-        lit = before[-1][1][slot]
+        lit = before[1][slot]
         for n, (at, slots) in enumerate(after, 1):
             if slots[slot] != lit:
                 return n, at - landed

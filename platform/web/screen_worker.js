@@ -1,0 +1,20 @@
+// The screen's worker: it is handed the canvas once, then each frame's
+// changed pixels, which it paints and hands back at the display's next
+// refresh for the next frame, so the page's own thread never converts, puts
+// or commits a picture, and hands over no more frames than are shown.
+'use strict';
+
+importScripts('frame_painter.js');
+
+let paint = null;
+
+onmessage = (event) => {
+  const frame = event.data;
+  if (frame.canvas) {
+    paint = KalvenorPainter(frame.canvas);
+    return;
+  }
+  paint(frame.x, frame.y, frame.width, frame.height, new Uint16Array(frame.pixels, 0, frame.width * frame.height),
+        frame.is555);
+  postMessage(frame.pixels, [frame.pixels]);
+};
