@@ -48,8 +48,8 @@ const KalvenorScreen = (() => {
   function send() {
     const frame = take(module);
     if (!frame) return;
-    const bytes = frame.pixels.length * 2;
-    const buffer = spare && spare.byteLength >= bytes ? spare : new ArrayBuffer(kWidth * kHeight * 2);
+    // A whole frame's room, so any change fits.
+    const buffer = spare || new ArrayBuffer(kWidth * kHeight * 2);
     spare = null;
     new Uint16Array(buffer, 0, frame.pixels.length).set(frame.pixels);
     frame.pixels = buffer;
