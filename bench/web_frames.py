@@ -6,11 +6,11 @@ frame. Prints; never fails on a figure.
 
 usage: web_frames.py BUILD_DIR [--chromium PATH] [--native EXE] [--runs N] [--no-worker]
 
-Frames are the game's, as it hands them to the page; the page draws the
-newest as often as the display shows one: it hands it to the screen's
-worker, or puts it on the canvas itself where it has no worker (either
-counted and timed by a probe wrapped around them). Each over SPAN_S of the intro at
-each rate; then SPAN_S of play at 1x and at the slowest rate.
+Frames are the game's, as it hands them to the page. Drawn frames are those
+the page hands the screen's worker whenever it has painted the last, or
+puts on the canvas itself at each display refresh where it has no worker;
+both counted and timed by a probe wrapped around them. Each over SPAN_S of
+the intro at each rate; then SPAN_S of play at 1x and at the slowest rate.
 """
 import argparse
 import os

@@ -1,7 +1,8 @@
 // The screen's worker: it is handed the canvas once, then each frame's
-// changed pixels, which it paints and hands back at the display's next
-// refresh for the next frame, so the page's own thread never converts, puts
-// or commits a picture, and hands over no more frames than are shown.
+// changed pixels, which it paints and hands back at once for the next
+// frame, so the page's own thread never converts, puts or commits a
+// picture. Handing them back only at the display's refresh would hold a
+// shot's frame back by up to one refresh.
 'use strict';
 
 importScripts('frame_painter.js');
