@@ -102,6 +102,13 @@ TEST(SettingsText, WritingKeepsCommentsUnknownKeysAndSectionsAndReadsBackTheSame
     EXPECT_TRUE(back.problems.empty());
     EXPECT_EQ(back.settings, s);
     EXPECT_EQ(ps::WriteSettings(text, s), text);
+    // A [section] that the readers find behind a form feed or a byte-order
+    // mark still comes after the keys added.
+    for (const char* opening : {"\f[other]\nmute = whatever\n", "\xEF\xBB\xBF\xEF\xBB\xBF[other]\nmute = 1\n"}) {
+        std::string written = ps::WriteSettings(opening, s);
+        EXPECT_EQ(ps::ParseSettings(written).settings, s) << written;
+        EXPECT_EQ(ps::WriteSettings(written, s), written);
+    }
     // A new file gets every key, and reads back as written.
     EXPECT_EQ(ps::ParseSettings(ps::WriteSettings("", s)).settings, s);
 }

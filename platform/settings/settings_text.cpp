@@ -70,8 +70,11 @@ Parsed ParseSettings(std::string_view text) {
 std::string WriteSettings(std::string_view old, const Settings& settings) {
     KeyLines known;
     ReadIni(old, IniSink{OnKeyLine, Ignore, &known});
-    std::vector<std::string_view> lines = SplitLines(old);
-    std::string out = old.empty() ? kNewFileHeader : "";
+    // The readers take a byte-order mark off the text, and inih one more off
+    // its first line: they stay in front, whatever is added before that line.
+    std::string_view body = WithoutBom(WithoutBom(old));
+    std::vector<std::string_view> lines = SplitLines(body);
+    std::string out = old.empty() ? kNewFileHeader : std::string(old.substr(0, old.size() - body.size()));
     std::vector<const Field*> written;
     bool added = false;
     auto addMissing = [&] {

@@ -13,13 +13,10 @@ namespace {
 // [section]'s name.
 constexpr size_t kLineKept = 198;
 constexpr size_t kSectionKept = 49;
-// What inih trims, as C's isspace does.
-constexpr std::string_view kSpace = " \t\n\v\f\r";
-
 std::string_view Trim(std::string_view s) {
-    size_t first = s.find_first_not_of(kSpace);
+    size_t first = s.find_first_not_of(kIniSpace);
     if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(kSpace) - first + 1);
+    return s.substr(first, s.find_last_not_of(kIniSpace) - first + 1);
 }
 
 // Whether the line gave an entry; `section` follows its [section] lines.

@@ -54,6 +54,7 @@ int main() {
         "\tk\t=\tv\t\r\n"sv,
         "k=v\0x\nq=1\n\0\n"sv,
         "\v\n\f k=v\f\n \v ; c\n"sv,
+        "\f[s]\nk=v\n\v[]\nk2=v2\n"sv,
         "a=1\r\nb=2\r\n\r\n[x]\r\nc=3"sv,
         ""sv,
         "\n\n"sv,
