@@ -77,6 +77,10 @@ TEST(SettingsText, TwoActionsOnOneKeyOrButtonPutThatGroupBack) {
     EXPECT_EQ(pads.settings.padNewGame, platform::kPadStart);
     EXPECT_TRUE(pads.settings.mute);
     EXPECT_EQ(pads.problems.size(), 1u);
+    // Both groups at once: each goes back, and each is named.
+    ps::Parsed both = ps::ParseSettings("key_quit = F1\npad_reload = a\n");
+    EXPECT_EQ(both.settings, ps::Settings{});
+    EXPECT_EQ(both.problems.size(), 2u);
     // Swapped is fine.
     EXPECT_TRUE(ps::ParseSettings("key_new_game = Escape\nkey_quit = F1\n").problems.empty());
 }

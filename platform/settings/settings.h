@@ -53,7 +53,8 @@ const Field* FindField(std::string_view name);
 // Sets `name` from its text; on a bad value leaves it alone and says why.
 bool SetValue(Settings* settings, std::string_view name, std::string_view value, std::string* why);
 // Two actions given one key or one button: that group goes back to its
-// defaults, and the later field of the pair is named. Null when all is well.
+// defaults, and the later field of the pair is named. One group a call, so
+// that each is named: call until null.
 const char* Settle(Settings* settings);
 
 // The value as the file writes it.

@@ -60,7 +60,7 @@ std::string LineOf(const Settings& settings, const Field& f) {
 Parsed ParseSettings(std::string_view text) {
     Parsed parsed;
     ReadIni(text, IniSink{OnParsedEntry, OnBadLine, &parsed});
-    if (const char* clash = Settle(&parsed.settings))
+    while (const char* clash = Settle(&parsed.settings))
         parsed.problems.push_back({0, std::string(clash) + ": the same as another action's; those go back to their defaults"});
     std::stable_sort(parsed.problems.begin(), parsed.problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
