@@ -13,6 +13,7 @@ namespace {
 // [section]'s name.
 constexpr size_t kLineKept = 198;
 constexpr size_t kSectionKept = 49;
+
 std::string_view Trim(std::string_view s) {
     size_t first = s.find_first_not_of(kIniSpace);
     if (first == std::string_view::npos) return {};
